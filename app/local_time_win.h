@@ -1,0 +1,8 @@
+#pragma once
+#include <windows.h>
+
+#include "app/local_time.h"
+
+LocalTime toLocalTime(const SYSTEMTIME& st);
+SYSTEMTIME toSystemTime(const LocalTime& t);
+LocalTime readLocalTime();

@@ -1,0 +1,21 @@
+# tockmere.exe and the Win32 glue around the portable core.
+enable_language(RC)
+
+# The glue: every *_win.cpp except the entry point, as a library the Wine
+# tests link against too.
+file(GLOB glue_sources CONFIGURE_DEPENDS
+  app/*_win.cpp face/*_win.cpp settings/*_win.cpp alarms/*_win.cpp help/*_win.cpp)
+list(FILTER glue_sources EXCLUDE REGEX "winmain_win\\.cpp$")
+
+set(win32_libraries comctl32 comdlg32 gdiplus winmm shell32 advapi32 gdi32 user32 kernel32 ole32 uuid)
+set(win32_definitions WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+
+add_library(tockmere_win STATIC ${glue_sources})
+target_link_libraries(tockmere_win PUBLIC tockmere_core ${win32_libraries})
+target_compile_definitions(tockmere_win PUBLIC ${win32_definitions})
+target_compile_options(tockmere_win PRIVATE -Wall -Wextra)
+
+add_executable(tockmere WIN32 app/winmain_win.cpp res/tockmere.rc)
+target_link_libraries(tockmere PRIVATE tockmere_win)
+target_include_directories(tockmere PRIVATE ${PROJECT_SOURCE_DIR}/res)
+set_target_properties(tockmere PROPERTIES OUTPUT_NAME tockmere)

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The Wine test environment of one ctest run: its own Xvfb on a free display
+# and its own throwaway 32-bit prefix, shared by the run's tests.
+#   wine-env.sh start DIR   create DIR with the display, the prefix and DIR/env
+#   wine-env.sh stop DIR    end what start began (by pid and by prefix) and
+#                           remove the prefix
+set -euo pipefail
+action=$1
+dir=$2
+here=$(cd "$(dirname "$0")" && pwd)
+
+stop() {
+  [ -f "$dir/env" ] || return 0
+  # shellcheck disable=SC1091
+  . "$dir/env"
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$dir/xvfb.pid" ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+  fi
+  rm -rf "$dir/prefix" "$dir/env" "$dir/xvfb.pid"
+}
+
+start() {
+  stop
+  rm -rf "$dir"
+  mkdir -p "$dir/home"
+
+  # Xvfb picks a free display itself and writes its number to fd 3.
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$dir/display" </dev/null >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 100); do
+    [ -s "$dir/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$dir/display" ] || { echo "Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
+
+  cat >"$dir/env" <<ENV
+export DISPLAY=:$(head -n1 "$dir/display")
+export WINEPREFIX=$dir/prefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export TZ=UTC
+export LANG=C.UTF-8
+export LC_ALL=C.UTF-8
+export HOME=$dir/home
+export TOCKMERE_WINE_DIR=$dir
+ENV
+  # shellcheck disable=SC1091
+  . "$dir/env"
+
+  wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
+  wineserver -w
+  # Unmanaged windows: without a window manager, managed ones stall on close.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$dir/wineboot.log" 2>&1 </dev/null
+  "$here/install-fonts.sh" "$dir" >>"$dir/wineboot.log" 2>&1 || true
+  # A persistent server keeps later program starts fast.
+  setsid wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine cmd /c exit >>"$dir/wineboot.log" 2>&1 </dev/null
+  echo "wine environment ready: $DISPLAY, $WINEPREFIX"
+}
+
+case "$action" in
+  start) start ;;
+  stop) stop ;;
+  *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# ctest's emulator for the cross-built programs: runs one Windows program in
+# the harness's Wine environment, with the tests' clock shifter preloaded.
+#   wine-run.sh ENVDIR program.exe [args...]
+set -u
+envdir=$1
+shift
+if [ ! -f "$envdir/env" ]; then
+  echo "wine-run: no Wine environment in $envdir (run the wine_env_start test first)" >&2
+  exit 1
+fi
+# shellcheck disable=SC1091
+. "$envdir/env"
+# Each run gets its own clock file, so parallel tests do not share a clock;
+# the program's children inherit it and so share the driver's clock.
+export TOCKMERE_CLOCK_FILE="$envdir/clock.$$"
+rm -f "$TOCKMERE_CLOCK_FILE"
+preload=$(dirname "$envdir")/libtimeshift.so
+if [ -f "$preload" ]; then
+  export LD_PRELOAD="$preload${LD_PRELOAD:+:$LD_PRELOAD}"
+fi
+/usr/lib/wine/wine "$@" </dev/null
+rc=$?
+rm -f "$TOCKMERE_CLOCK_FILE"
+exit $rc
