@@ -19,3 +19,10 @@ add_executable(tockmere WIN32 app/winmain_win.cpp res/tockmere.rc)
 target_link_libraries(tockmere PRIVATE tockmere_win)
 target_include_directories(tockmere PRIVATE ${PROJECT_SOURCE_DIR}/res)
 set_target_properties(tockmere PROPERTIES OUTPUT_NAME tockmere)
+
+# Files the program ships beside tockmere.exe (help file, default sound, face
+# font), each made by a build step of its own subsystem.
+include(${PROJECT_SOURCE_DIR}/face/font.cmake OPTIONAL)
+include(${PROJECT_SOURCE_DIR}/help/help.cmake OPTIONAL)
+include(${PROJECT_SOURCE_DIR}/alarms/sound.cmake OPTIONAL)
+include(${PROJECT_SOURCE_DIR}/res/assets.cmake OPTIONAL)

@@ -1,0 +1,59 @@
+#pragma once
+// The one application object: the persisted settings, plus what the running
+// program owns (window, drawing buffers, menu, tables, reminder, ringing).
+#include <windows.h>
+
+#include "alarms/alarm_event.h"
+#include "alarms/ringing_state.h"
+#include "settings/settings.h"
+
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
+constexpr UINT_PTR CLOCK_TIMER_ID = 1;
+constexpr UINT TRAY_ICON_ID = 1;
+constexpr DWORD NOTIFYICONDATA_V3_SIZE = 504;
+constexpr int MAX_PRESETS = 10;
+
+struct ColorPreset {
+    char name[TEXT_SIZE];
+    ColorRef border;
+    ColorRef base;
+    ColorRef text;
+};
+
+struct AppState : Settings {
+    HINSTANCE hInstance;
+    HWND hwndMain;
+    char caption[100];
+    char className[100];
+
+    // Off-screen buffers: the frame being composed and the cached background.
+    // Each keeps the bitmap its DC had before in frameBitmap/backgroundBitmap.
+    HDC frameDC;
+    HBITMAP frameBitmap;
+    HDC backgroundDC;
+    HBITMAP backgroundBitmap;
+    int bufferWidth;  // size of the bitmaps now selected into the two DCs
+    int bufferHeight;
+    bool drawingReleased;  // set once WM_DESTROY/WM_QUERYENDSESSION let them go
+
+    HMENU popupMenu;
+    int buttonsSwapped;
+    POINT dragOrigin;
+
+    ColorPreset colorPresets[MAX_PRESETS];
+    int presetCount;
+
+    wchar_t dayNames[7][4];
+
+    AlarmEvent reminder;
+    SYSTEMTIME tickTime;
+    RingingState ringing;
+};
+
+extern AppState app;
+
+// The persisted part, as saveSettings takes it.
+inline Settings persistedPart(const AppState& state)
+{
+    return static_cast<const Settings&>(state);
+}
