@@ -1,0 +1,7 @@
+#include "alarms/alarm_page_win.h"
+
+// The page shows its template; its controls are not wired yet.
+INT_PTR CALLBACK AlarmPage(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}

@@ -1,0 +1,7 @@
+#include "settings/settings_page_win.h"
+
+// The page shows its template; its controls are not wired yet.
+INT_PTR CALLBACK SettingsPage(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
