@@ -35,6 +35,17 @@ start() {
   done
   [ -s "$dir/display" ] || { echo "Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
 
+  # Wine's one sound device writes every sample it plays to sound.raw
+  # (S16LE as in the wave file), so tests can prove what was played.
+  cat >"$dir/home/.asoundrc" <<ASOUND
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "|cat >> $dir/sound.raw"
+  format "raw"
+}
+ASOUND
+
   cat >"$dir/env" <<ENV
 export DISPLAY=:$(head -n1 "$dir/display")
 export WINEPREFIX=$dir/prefix
