@@ -1,0 +1,75 @@
+#include "alarms/clock_tick_win.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "alarms/clock_tick.h"
+#include "alarms/message_window_win.h"
+#include "app/app_state.h"
+#include "app/local_time_win.h"
+#include "res/resource.h"
+
+namespace {
+
+void openMessageWindows(const TickResult& result)
+{
+    for (int k = 0; k < result.messageCount; ++k)
+        CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MESSAGE), app.hwndMain, AlarmMessageWindow,
+                           reinterpret_cast<LPARAM>(result.messageRecords[k]));
+}
+
+// wavePath is passed without SND_FILENAME, so a name the system knows as a
+// sound alias would play that alias instead.
+void performSound(SoundAction sound)
+{
+    switch (sound) {
+    case SOUND_PLAY_ONCE:
+        PlaySoundA(app.wavePath, nullptr, SND_ASYNC);
+        break;
+    case SOUND_PLAY_LOOPING:
+        PlaySoundA(app.wavePath, nullptr, SND_ASYNC | SND_LOOP);
+        break;
+    case SOUND_STOP:
+        PlaySoundA(nullptr, nullptr, 0);
+        break;
+    case SOUND_NONE:
+        break;
+    }
+}
+
+// The XP (version 3) layout the shell is told about must fit in the
+// structure the headers give.
+static_assert(sizeof(NOTIFYICONDATAA) >= NOTIFYICONDATA_V3_SIZE);
+
+void showBalloon(const char* text)
+{
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATA_V3_SIZE;
+    icon.hWnd = app.hwndMain;
+    icon.uID = TRAY_ICON_ID;
+    icon.uFlags = NIF_INFO;
+    int length = lstrlenA(text);
+    lstrcpynA(icon.szInfo, text, length + 1 < BALLOON_TEXT_SIZE ? length + 1 : BALLOON_TEXT_SIZE);
+    lstrcpynA(icon.szInfoTitle, BALLOON_TITLE, sizeof icon.szInfoTitle);
+    icon.dwInfoFlags = NIIF_INFO;
+    Shell_NotifyIconA(NIM_MODIFY, &icon);
+}
+
+}  // namespace
+
+void clockTick()
+{
+    GetLocalTime(&app.tickTime);
+    bool visible = IsWindowVisible(app.hwndMain) != FALSE;
+    TickResult result = runClockTick(toLocalTime(app.tickTime), visible, app, app.reminder, app.ringing);
+
+    openMessageWindows(result);
+    performSound(result.sound);
+    if (result.showBalloon)
+        showBalloon(result.balloonText);
+    if (result.invalidate)
+        InvalidateRect(app.hwndMain, nullptr, FALSE);
+}

@@ -1,0 +1,52 @@
+#include "alarms/message_window_win.h"
+
+#include <cstdio>
+
+#include "alarms/alarm_event.h"
+#include "app/app_state.h"
+#include "res/resource.h"
+
+namespace {
+
+// "07:05", a blank line, then the description: 266 characters at most.
+BOOL onInitDialog(HWND dialog, const AlarmEvent* record)
+{
+    char text[300];
+    std::snprintf(text, sizeof text, "%02d:%02d\n\n%s", record->hours, record->minutes, record->description);
+    SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text);
+    // A shared resource icon: the system owns it, so it is never destroyed.
+    HICON icon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    return TRUE;  // the dialog manager focuses OK
+}
+
+// The clock treats this like a click of the primary button on its face:
+// it stops the ringing at its next tick and clears the balloon.
+void acknowledge(HWND dialog)
+{
+    UINT primaryButtonUp = app.buttonsSwapped ? WM_RBUTTONUP : WM_LBUTTONUP;
+    PostMessageA(GetParent(dialog), primaryButtonUp, 0, 0);
+    DestroyWindow(dialog);
+}
+
+INT_PTR onCommand(HWND dialog, WPARAM wParam)
+{
+    WORD id = LOWORD(wParam);
+    if (id != IDOK && id != IDCANCEL)
+        return FALSE;
+    acknowledge(dialog);
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AlarmMessageWindow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(dialog, reinterpret_cast<const AlarmEvent*>(lParam));
+    case WM_COMMAND:
+        return onCommand(dialog, wParam);
+    }
+    return FALSE;
+}
