@@ -16,8 +16,8 @@ AlarmEvent fullEvent(int period)
     e.hours = 7;
     e.minutes = 5;
     e.period = period;
-    const int days[7] = {0, 1, 1, 1, 1, 1, 0};
-    std::memcpy(e.days, days, sizeof days);
+    const int weekdays[7] = {0, 1, 1, 1, 1, 1, 0};
+    std::memcpy(e.days, weekdays, sizeof weekdays);
     e.baseDay = 15;
     e.baseMonth = 3;
     e.baseHours = 1;
@@ -27,171 +27,136 @@ AlarmEvent fullEvent(int period)
     return e;
 }
 
-EventRow rowOf(int stateImage, const char* time, const char* description, const char* periodName,
-               const char* periodInfo)
+// The same alarm with only the fields its period keeps.
+AlarmEvent keptPart(AlarmEvent e)
+{
+    e.baseHours = e.baseMinutes = e.periodHours = e.periodMinutes = 0;
+    if (e.period != PERIOD_DAY)
+        std::memset(e.days, 0, sizeof e.days);
+    if (e.period == PERIOD_DAY)
+        e.baseDay = 0;
+    if (e.period == PERIOD_DAY || e.period == PERIOD_MONTH)
+        e.baseMonth = 0;
+    return e;
+}
+
+bool sameEvent(const AlarmEvent& a, const AlarmEvent& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+EventRow rowOf(const char* time, const char* periodName, const char* periodInfo)
 {
     EventRow row{};
-    row.stateImage = stateImage;
+    row.stateImage = STATE_IMAGE_CHECKED;
     std::strcpy(row.time, time);
-    std::strcpy(row.description, description);
     std::strcpy(row.periodName, periodName);
     std::strcpy(row.periodInfo, periodInfo);
     return row;
 }
 
-void expectNoReminderFields(const AlarmEvent& e)
-{
-    EXPECT_EQ(e.baseHours, 0);
-    EXPECT_EQ(e.baseMinutes, 0);
-    EXPECT_EQ(e.periodHours, 0);
-    EXPECT_EQ(e.periodMinutes, 0);
-}
-
 }  // namespace
 
-TEST(EventRows, DayRowShowsOnePlusOrMinusPerDaySundayFirst)
+TEST(EventRows, EachPeriodShowsItsTextsAndKeepsItsFields)
 {
-    EventRow row = eventToRow(fullEvent(PERIOD_DAY));
-    EXPECT_EQ(row.stateImage, STATE_IMAGE_CHECKED);
-    EXPECT_STREQ(row.time, "07:05");
-    EXPECT_STREQ(row.description, "Tea");
-    EXPECT_STREQ(row.periodName, "Day");
-    EXPECT_STREQ(row.periodInfo, "-+++++-");
-
-    AlarmEvent back = eventFromRow(row);
-    EXPECT_EQ(back.isOn, 1);
-    EXPECT_EQ(back.hours, 7);
-    EXPECT_EQ(back.minutes, 5);
-    EXPECT_STREQ(back.description, "Tea");
-    EXPECT_EQ(back.period, PERIOD_DAY);
-    const int weekdays[7] = {0, 1, 1, 1, 1, 1, 0};
-    for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(back.days[k], weekdays[k]) << k;
-    EXPECT_EQ(back.baseDay, 0);  // a Day alarm loses its base date
-    EXPECT_EQ(back.baseMonth, 0);
-    expectNoReminderFields(back);
-}
-
-TEST(EventRows, DayRowWithNoDayTicked)
-{
-    AlarmEvent e = fullEvent(PERIOD_DAY);
-    std::memset(e.days, 0, sizeof e.days);
-    EventRow row = eventToRow(e);
-    EXPECT_STREQ(row.periodInfo, "-------");
-    AlarmEvent back = eventFromRow(row);
-    for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(back.days[k], 0) << k;
-}
-
-TEST(EventRows, MonthRowKeepsOnlyTheBaseDay)
-{
-    AlarmEvent e = fullEvent(PERIOD_MONTH);
-    e.baseDay = 7;
-    e.isOn = 0;
-    EventRow row = eventToRow(e);
-    EXPECT_EQ(row.stateImage, STATE_IMAGE_UNCHECKED);
-    EXPECT_STREQ(row.periodName, "Month");
-    EXPECT_STREQ(row.periodInfo, "07");
-
-    AlarmEvent back = eventFromRow(row);
-    EXPECT_EQ(back.isOn, 0);
-    EXPECT_EQ(back.period, PERIOD_MONTH);
-    EXPECT_EQ(back.baseDay, 7);
-    EXPECT_EQ(back.baseMonth, 0);
-    for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(back.days[k], 0) << k;
-    expectNoReminderFields(back);
-}
-
-TEST(EventRows, QuarterAndYearRowsShowDayThenMonth)
-{
-    for (int period : {PERIOD_QUARTER, PERIOD_YEAR}) {
-        EventRow row = eventToRow(fullEvent(period));
-        EXPECT_STREQ(row.periodName, periodNames[period]);
-        EXPECT_STREQ(row.periodInfo, "15:03");
-
-        AlarmEvent back = eventFromRow(row);
-        EXPECT_EQ(back.period, period);
-        EXPECT_EQ(back.baseDay, 15);
-        EXPECT_EQ(back.baseMonth, 3);
-        EXPECT_EQ(back.hours, 7);
-        EXPECT_EQ(back.minutes, 5);
-        for (int k = 0; k < 7; ++k)
-            EXPECT_EQ(back.days[k], 0) << k;
-        expectNoReminderFields(back);
+    struct Case {
+        int period;
+        const char* name;
+        const char* info;
+    } cases[] = {
+        {PERIOD_DAY, "Day", "-+++++-"},
+        {PERIOD_MONTH, "Month", "15"},
+        {PERIOD_QUARTER, "Quarter", "15:03"},
+        {PERIOD_YEAR, "Year", "15:03"},
+    };
+    for (const Case& c : cases) {
+        AlarmEvent event = fullEvent(c.period);
+        EventRow row = eventToRow(event);
+        EXPECT_EQ(row.stateImage, STATE_IMAGE_CHECKED);
+        EXPECT_STREQ(row.time, "07:05");
+        EXPECT_STREQ(row.description, "Tea");
+        EXPECT_STREQ(row.periodName, c.name);
+        EXPECT_STREQ(row.periodInfo, c.info);
+        EXPECT_TRUE(sameEvent(eventFromRow(row), keptPart(event))) << c.name;
     }
+}
+
+TEST(EventRows, SmallValuesArePaddedAndComeBack)
+{
+    AlarmEvent month = fullEvent(PERIOD_MONTH);
+    month.isOn = 0;
+    month.baseDay = 7;
+    month.hours = 0;
+    month.minutes = 0;
+    EventRow row = eventToRow(month);
+    EXPECT_EQ(row.stateImage, STATE_IMAGE_UNCHECKED);
+    EXPECT_STREQ(row.time, "00:00");
+    EXPECT_STREQ(row.periodInfo, "07");
+    EXPECT_TRUE(sameEvent(eventFromRow(row), keptPart(month)));
+
+    AlarmEvent noDays = fullEvent(PERIOD_DAY);
+    std::memset(noDays.days, 0, sizeof noDays.days);
+    row = eventToRow(noDays);
+    EXPECT_STREQ(row.periodInfo, "-------");
+    EXPECT_TRUE(sameEvent(eventFromRow(row), keptPart(noDays)));
 }
 
 TEST(EventRows, LongestDescriptionComesBackWhole)
 {
     AlarmEvent e = fullEvent(PERIOD_YEAR);
     std::string text(TEXT_SIZE - 1, 'd');
-    text[0] = 'A';
-    text[TEXT_SIZE - 2] = 'Z';
+    text.back() = 'Z';
     std::strcpy(e.description, text.c_str());
-    AlarmEvent back = eventFromRow(eventToRow(e));
-    EXPECT_EQ(std::string(back.description), text);
+    EXPECT_EQ(std::string(eventFromRow(eventToRow(e)).description), text);
 }
 
 TEST(EventRows, UnknownPeriodNameReadsAsDay)
 {
     // Names compare case-sensitively, so "month" is not Month.
     for (const char* name : {"month", "Weekly", ""}) {
-        AlarmEvent back = eventFromRow(rowOf(2, "08:30", "x", name, "+-+----"));
+        AlarmEvent back = eventFromRow(rowOf("08:30", name, "+-+----"));
         EXPECT_EQ(back.period, PERIOD_DAY) << name;
-        EXPECT_EQ(back.days[0], 1) << name;
+        EXPECT_EQ(back.days[0] + back.days[2], 2) << name;
         EXPECT_EQ(back.days[1], 0) << name;
-        EXPECT_EQ(back.days[2], 1) << name;
-        EXPECT_EQ(back.baseDay, 0) << name;
     }
 }
 
 TEST(EventRows, DamagedTextsAreReadByPosition)
 {
-    // Three-digit values do not survive: only two characters are read.
+    // Three-digit values do not survive: two characters are read.
     AlarmEvent big = fullEvent(PERIOD_YEAR);
     big.hours = 123;
     big.baseDay = 100;
-    EventRow row = eventToRow(big);
-    EXPECT_STREQ(row.time, "123:05");
-    AlarmEvent back = eventFromRow(row);
+    AlarmEvent back = eventFromRow(eventToRow(big));  // "123:05", "100:03"
     EXPECT_EQ(back.hours, 12);
     EXPECT_EQ(back.minutes, 0);  // characters 3 and 4 read ":0"
     EXPECT_EQ(back.baseDay, 10);
-
-    // Leading digits only; no digits give 0; short texts end the reading.
-    back = eventFromRow(rowOf(2, "7:x5", "", "Quarter", "9"));
-    EXPECT_EQ(back.hours, 7);
-    EXPECT_EQ(back.minutes, 5);  // character 3 is '5'
-    EXPECT_EQ(back.baseDay, 9);
     EXPECT_EQ(back.baseMonth, 0);
 
-    back = eventFromRow(rowOf(2, "ab:cd", "", "Month", "x1"));
-    EXPECT_EQ(back.hours, 0);
-    EXPECT_EQ(back.minutes, 0);
-    EXPECT_EQ(back.baseDay, 0);
-
-    back = eventFromRow(rowOf(2, "", "", "Day", "++"));
-    EXPECT_EQ(back.hours, 0);
-    EXPECT_EQ(back.minutes, 0);
-    EXPECT_EQ(back.days[0], 1);
-    EXPECT_EQ(back.days[1], 1);
+    // Leading digits only; none give 0; a short text ends the reading.
+    back = eventFromRow(rowOf("7:x5", "Quarter", "9"));
+    EXPECT_EQ(back.hours, 7);
+    EXPECT_EQ(back.minutes, 5);
+    EXPECT_EQ(back.baseDay, 9);
+    EXPECT_EQ(back.baseMonth, 0);
+    back = eventFromRow(rowOf("ab:cd", "Month", "x1"));
+    EXPECT_EQ(back.hours + back.minutes + back.baseDay, 0);
+    back = eventFromRow(rowOf("", "Day", "++"));
+    EXPECT_EQ(back.days[0] + back.days[1], 2);
     EXPECT_EQ(back.days[2], 0);
 }
 
 TEST(EventRows, UnterminatedTextsStayInsideTheirBuffers)
 {
     EventRow row{};
-    row.stateImage = 2;
+    row.stateImage = STATE_IMAGE_CHECKED;
     std::memset(row.time, '1', TEXT_SIZE);
     std::memset(row.description, 'q', TEXT_SIZE);
     std::memset(row.periodName, 'Y', TEXT_SIZE);
     std::memset(row.periodInfo, '+', TEXT_SIZE);
     AlarmEvent back = eventFromRow(row);
     EXPECT_EQ(back.hours, 11);
-    EXPECT_EQ(back.minutes, 11);
     EXPECT_EQ(std::strlen(back.description), static_cast<std::size_t>(TEXT_SIZE - 1));
     EXPECT_EQ(back.period, PERIOD_DAY);
-    for (int k = 0; k < 7; ++k)
-        EXPECT_EQ(back.days[k], 1) << k;
+    EXPECT_EQ(back.days[6], 1);
 }
