@@ -1,0 +1,44 @@
+#pragma once
+// The clock face's sizes and its place on the screen, in integer pixels.
+// Percent settings apply as "multiply first, then truncate".
+
+// Edges as in a Win32 RECT: right and bottom lie just outside.
+struct ScreenRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+constexpr bool operator==(const ScreenRect& a, const ScreenRect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The size of the off-screen buffers the window starts with, and the box the
+// face text is measured in.
+constexpr int MEASURE_WIDTH = 1024;
+constexpr int MEASURE_HEIGHT = 80;
+// Room left and right of the measured text.
+constexpr int FACE_TEXT_MARGIN = 24;
+
+int faceHeight(int scale);                   // 80 at 100 %
+int faceFontEm(int scale);                   // 79 px at 100 %
+int layoutHeight(int clientHeight, int scale);  // reaches scale * 9 / 100 below the window
+double shadowOffset(int scale);              // 4.0 at 100 %, the one fractional value
+int opacityAlpha(int opacity);               // 255 at 100 %, 127 at 50 %
+int faceWidthForMeasured(float measuredWidth);
+
+// The Win32 rectangle operations the placement relies on, with their exact
+// semantics: IntersectRect yields an all-zero rectangle when nothing overlaps;
+// SubtractRect removes the second rectangle only where it covers a whole side.
+bool isEmptyRect(const ScreenRect& r);
+ScreenRect intersectRects(const ScreenRect& a, const ScreenRect& b);
+ScreenRect subtractRect(const ScreenRect& from, const ScreenRect& taken);
+
+// The desktop minus the taskbar (`taskbar` null when there is none).
+ScreenRect workAreaOf(const ScreenRect& desktop, const ScreenRect* taskbar);
+// The face in the bottom-right corner of the work area.
+ScreenRect defaultFaceRect(const ScreenRect& workArea, int width, int height);
+// True when the window sticks out of the work area, even by one pixel.
+bool mustMoveOnScreen(const ScreenRect& window, const ScreenRect& workArea);

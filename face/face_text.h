@@ -1,0 +1,34 @@
+#pragma once
+// The one line the clock face shows: the time, optionally the day of the week
+// and the short date, with the time separator blanked on odd seconds when the
+// user wants it to blink. The user's locale decides how time and date read;
+// the Win32 glue supplies those pieces, so the composition itself is portable.
+#include <array>
+#include <string>
+
+#include "app/local_time.h"
+#include "settings/settings.h"
+
+// The face text buffer: 259 characters and a terminating NUL.
+constexpr int FACE_TEXT_SIZE = 260;
+
+// The locale-dependent pieces of the face line.
+struct FaceLocale {
+    // The user's time format for `time`, with or without the seconds.
+    std::u16string (*timeText)(const LocalTime& time, bool withSeconds);
+    // The user's short date format for `time`.
+    std::u16string (*shortDate)(const LocalTime& time);
+    // The user's time separator (usually ":"); only its first character blinks.
+    std::u16string (*timeSeparator)();
+};
+
+using DayNames = std::array<std::u16string, 7>;
+
+// "Sun" .. "Sat", indexed by day of week (0 = Sunday), whatever the locale.
+const DayNames& englishDayNames();
+
+// The face line for `now`. A nonzero `forMeasure` asks for the widest form of
+// the current text: the hour is forced to 23 (11 in a 12-hour format).
+// At most FACE_TEXT_SIZE - 1 characters.
+std::u16string composeFaceText(const Settings& settings, LocalTime now, int forMeasure,
+                               const FaceLocale& locale, const DayNames& dayNames);
