@@ -1,0 +1,224 @@
+#!/usr/bin/python3
+"""Makes the clock's face font "Segmora Mono" from Debian's DSEG fonts.
+
+The face is DSEG7 Classic Regular (seven-segment digits and letters) under a
+name of its own: the SIL Open Font License reserves the name "DSEG" for the
+original. DSEG7 has no "/" and no ","; short dates need them, so they come
+from DSEG14 Classic Regular, scaled to DSEG7's digit height. The licence text
+goes beside the font, as the licence asks.
+
+DSEG's digits fill the whole em, but the clock draws its text at an em of
+79/80 of the window height, centred in a box that reaches 9/80 below the
+window: the digits would lose their bottom segments. So every outline is
+shrunk within its unchanged advance and raised to sit in the middle of the
+window; advances and line metrics stay DSEG's, so the text measures the same.
+
+    make_font.py --dseg-dir DIR --copyright FILE --out-dir DIR
+"""
+
+import argparse
+import os
+import re
+import sys
+
+from fontTools.pens.transformPen import TransformPen
+from fontTools.pens.ttGlyphPen import TTGlyphPen
+from fontTools.ttLib import TTFont
+
+FAMILY = "Segmora Mono"
+STYLE = "Regular"
+POSTSCRIPT_NAME = "SegmoraMono-Regular"
+FONT_FILE = "SegmoraMono.ttf"
+LICENCE_FILE = "OFL.txt"
+
+MAIN_FACE = "DSEG7Classic-Regular.ttf"
+DONOR_FACE = "DSEG14Classic-Regular.ttf"
+
+# Every character the face line can hold: the digits and separators of time
+# and short date formats, the AM/PM markers, the seven English day names.
+DAY_NAMES = "Sun Mon Tue Wed Thu Fri Sat"
+NEEDED = set("0123456789:/.-," + "AMPamp" + DAY_NAMES.replace(" ", ""))
+# The blank takes the place of a blinking separator; it has no contours.
+BLANK = " "
+
+# Where the digits go, in font units (em 1000): the clock's layout box is
+# 1000 + 9 * 1000 / 79 units high around a line 1000 units high, so the
+# window's middle lies half the difference above the line's middle.
+OUTLINE_SCALE = 0.8
+WINDOW_MIDDLE = 500 + round(9 * 1000 / 79 / 2)
+
+NAME_FAMILY = 1
+NAME_SUBFAMILY = 2
+NAME_UNIQUE_ID = 3
+NAME_FULL = 4
+NAME_VERSION = 5
+NAME_POSTSCRIPT = 6
+NAME_DESCRIPTION = 10
+NAME_TYPOGRAPHIC_FAMILY = 16
+NAME_TYPOGRAPHIC_SUBFAMILY = 17
+NAME_SAMPLE_TEXT = 19
+
+
+def has_contours(font, glyph_name):
+    glyph = font["glyf"][glyph_name]
+    return glyph.numberOfContours > 0 or glyph.isComposite()
+
+
+def digit_height(font):
+    eight = font["glyf"][font.getBestCmap()[ord("8")]]
+    return eight.yMax - eight.yMin
+
+
+def copy_glyph(target, donor, char):
+    """Draws the donor's glyph for `char` into `target`, scaled to the
+    target's digit height, and maps `char` to it in every cmap subtable."""
+    donor_name = donor.getBestCmap()[ord(char)]
+    scale = digit_height(target) / digit_height(donor)
+    pen = TTGlyphPen(None)
+    donor.getGlyphSet()[donor_name].draw(TransformPen(pen, (scale, 0, 0, scale, 0, 0)))
+
+    name = donor_name
+    while name in target["glyf"].glyphs:
+        name += ".alt"
+    order = target.getGlyphOrder() + [name]
+    target["glyf"].glyphs[name] = pen.glyph()
+    target.setGlyphOrder(order)
+    target["glyf"].setGlyphOrder(order)
+    advance, _ = donor["hmtx"][donor_name]
+    target["glyf"][name].recalcBounds(target["glyf"])
+    target["hmtx"][name] = (round(advance * scale), getattr(target["glyf"][name], "xMin", 0))
+    for table in target["cmap"].tables:
+        if table.isUnicode() or ord(char) < 256:
+            table.cmap[ord(char)] = name
+
+
+def fit_outlines_to_face(font):
+    """Shrinks every outline about the middle of its advance and centres it
+    on the window's middle."""
+    glyf = font["glyf"]
+    glyph_set = font.getGlyphSet()
+    lift = WINDOW_MIDDLE - 500 * OUTLINE_SCALE
+    for name in font.getGlyphOrder():
+        if not has_contours(font, name):
+            continue
+        advance, _ = font["hmtx"][name]
+        centre = advance / 2
+        pen = TTGlyphPen(None)
+        transform = (OUTLINE_SCALE, 0, 0, OUTLINE_SCALE, centre * (1 - OUTLINE_SCALE), lift)
+        glyph_set[name].draw(TransformPen(pen, transform))
+        glyph = pen.glyph()
+        glyph.recalcBounds(glyf)
+        glyf[name] = glyph
+        font["hmtx"][name] = (advance, glyph.xMin)
+
+
+def fill_missing_glyphs(font, donor):
+    for char in sorted(NEEDED):
+        name = font.getBestCmap().get(ord(char))
+        if name is None or not has_contours(font, name):
+            copy_glyph(font, donor, char)
+
+
+def rename(font):
+    version = font["name"].getDebugName(NAME_VERSION) or "Version 1.0"
+    names = {
+        NAME_FAMILY: FAMILY,
+        NAME_SUBFAMILY: STYLE,
+        NAME_UNIQUE_ID: f"{FAMILY} {STYLE}: {version}",
+        # Full name = family, as for most regular faces; Wine's GDI+ looks a
+        # family up by the full name of its regular face.
+        NAME_FULL: FAMILY,
+        NAME_POSTSCRIPT: POSTSCRIPT_NAME,
+        NAME_DESCRIPTION: "Made from DSEG7 Classic and DSEG14 Classic by keshikan "
+        "(http://www.keshikan.net), under the SIL Open Font License 1.1.",
+        NAME_TYPOGRAPHIC_FAMILY: FAMILY,
+        NAME_TYPOGRAPHIC_SUBFAMILY: STYLE,
+        NAME_SAMPLE_TEXT: "12:34",
+    }
+    table = font["name"]
+    platforms = {(r.platformID, r.platEncID, r.langID) for r in table.names}
+    table.names = [r for r in table.names if r.nameID not in names]
+    for (platform, encoding, language) in sorted(platforms):
+        for name_id, text in names.items():
+            table.setName(text, name_id, platform, encoding, language)
+
+
+def check(path):
+    """Fails unless every character of the face line maps to a glyph with
+    contours and the family reads "Segmora Mono" everywhere."""
+    font = TTFont(path)
+    cmap = font.getBestCmap()
+    problems = []
+    for char in sorted(NEEDED):
+        name = cmap.get(ord(char))
+        if name is None:
+            problems.append(f"{char!r} has no glyph")
+        elif not has_contours(font, name):
+            problems.append(f"{char!r} maps to {name}, which has no contours")
+    if ord(BLANK) not in cmap:
+        problems.append("the blank has no glyph")
+    present = {record.nameID for record in font["name"].names}
+    for name_id in (NAME_FAMILY, NAME_FULL, NAME_POSTSCRIPT, NAME_TYPOGRAPHIC_FAMILY):
+        if name_id not in present:
+            problems.append(f"name {name_id} is missing")
+    for record in font["name"].names:
+        if record.nameID in (NAME_FAMILY, NAME_TYPOGRAPHIC_FAMILY) and record.toUnicode() != FAMILY:
+            problems.append(f"name {record.nameID} reads {record.toUnicode()!r}")
+        if record.nameID in (NAME_FULL, NAME_POSTSCRIPT, NAME_UNIQUE_ID) and "DSEG" in record.toUnicode():
+            problems.append(f"name {record.nameID} still reads {record.toUnicode()!r}")
+    return problems
+
+
+def licence_text(copyright_path):
+    """The OFL text of the DSEG files, unfolded from Debian's copyright file,
+    after the copyright line it belongs to."""
+    with open(copyright_path, encoding="utf-8") as f:
+        stanzas = f.read().split("\n\n")
+    for stanza in stanzas:
+        if not re.search(r"^Files: \*$", stanza, re.M):
+            continue
+        holder = re.search(r"^Copyright: (.*)$", stanza, re.M).group(1)
+        body = stanza.split("License: OFL-1.1\n", 1)[1]
+        lines = [line[1:] for line in body.splitlines()]
+        lines = ["" if line == "." else line for line in lines]
+        return (
+            f"{FAMILY} is a modified version of DSEG7 Classic, with two glyphs from\n"
+            "DSEG14 Classic. Both are:\n\n"
+            f"Copyright (c) {holder}\n\n"
+            "This Font Software is licensed under the SIL Open Font License, Version 1.1.\n\n"
+            + "\n".join(lines).rstrip()
+            + "\n"
+        )
+    raise SystemExit(f"make_font: no OFL stanza for the fonts in {copyright_path}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--dseg-dir", default="/usr/share/fonts/truetype/dseg")
+    parser.add_argument("--copyright", default="/usr/share/doc/fonts-dseg/copyright")
+    parser.add_argument("--out-dir", required=True)
+    args = parser.parse_args()
+
+    font = TTFont(os.path.join(args.dseg_dir, MAIN_FACE))
+    donor = TTFont(os.path.join(args.dseg_dir, DONOR_FACE))
+    fill_missing_glyphs(font, donor)
+    fit_outlines_to_face(font)
+    rename(font)
+
+    os.makedirs(args.out_dir, exist_ok=True)
+    font_path = os.path.join(args.out_dir, FONT_FILE)
+    font.save(font_path)
+    with open(os.path.join(args.out_dir, LICENCE_FILE), "w", encoding="utf-8") as f:
+        f.write(licence_text(args.copyright))
+
+    problems = check(font_path)
+    if problems:
+        os.remove(font_path)
+        for problem in problems:
+            print(f"make_font: {problem}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
