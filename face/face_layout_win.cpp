@@ -1,0 +1,127 @@
+#include "face/face_layout_win.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+
+#include "app/app_state.h"
+#include "face/background_painter_win.h"
+#include "face/face_font_win.h"
+#include "face/face_geometry.h"
+#include "face/face_text_win.h"
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+ScreenRect screenRectOf(const RECT& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+ScreenRect windowRectOf(HWND hwnd)
+{
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return screenRectOf(r);
+}
+
+// The primary screen without the taskbar.
+ScreenRect workArea()
+{
+    ScreenRect desktop = windowRectOf(GetDesktopWindow());
+    HWND taskbar = FindWindowA("Shell_TrayWnd", NULL);
+    if (!taskbar)
+        return workAreaOf(desktop, nullptr);
+    ScreenRect bar = windowRectOf(taskbar);
+    return workAreaOf(desktop, &bar);
+}
+
+// Puts a new bitmap of the given size into `dc`; the one it replaces is
+// deleted unless it is the DC's original, which app keeps for the end.
+bool replaceBitmap(HDC dc, HDC screen, HBITMAP original, int width, int height)
+{
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    if (!bitmap)
+        return false;
+    HGDIOBJ replaced = SelectObject(dc, bitmap);
+    if (replaced && replaced != original)
+        DeleteObject(replaced);
+    return true;
+}
+
+}  // namespace
+
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text)
+{
+    GpGraphics* graphics = nullptr;
+    GdipCreateFromHDC(dc, &graphics);
+    FaceFont face = createFaceFont(familyName, scale);
+
+    RectF layout(0.0f, 0.0f, static_cast<REAL>(MEASURE_WIDTH), static_cast<REAL>(MEASURE_HEIGHT));
+    RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
+    GdipMeasureString(graphics, text, -1, face.font, &layout, NULL, &bounds, NULL, NULL);
+
+    deleteFaceFont(face);
+    if (graphics)
+        GdipDeleteGraphics(graphics);
+    return faceWidthForMeasured(bounds.Width);
+}
+
+int measureFaceWidth()
+{
+    return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, getFaceText(1));
+}
+
+void resizeFace()
+{
+    RECT r{};
+    GetWindowRect(app.hwndMain, &r);
+    SetWindowPos(app.hwndMain, NULL, r.left, r.top, measureFaceWidth(), faceHeight(app.scale),
+                 SWP_NOZORDER);
+}
+
+void placeAtDefaultPosition()
+{
+    ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale));
+    SetWindowPos(app.hwndMain, NULL, face.left, face.top, face.right - face.left,
+                 face.bottom - face.top, SWP_NOZORDER);
+}
+
+void keepOnScreen()
+{
+    if (mustMoveOnScreen(windowRectOf(app.hwndMain), workArea()))
+        placeAtDefaultPosition();
+}
+
+void ensureDrawingBuffers(int width, int height)
+{
+    if (width <= app.bufferWidth && height <= app.bufferHeight)
+        return;
+    int newWidth = std::max(width, app.bufferWidth);
+    int newHeight = std::max(height, app.bufferHeight);
+    HDC screen = GetDC(app.hwndMain);
+    bool replaced = replaceBitmap(app.frameDC, screen, app.frameBitmap, newWidth, newHeight) &&
+                    replaceBitmap(app.backgroundDC, screen, app.backgroundBitmap, newWidth, newHeight);
+    ReleaseDC(app.hwndMain, screen);
+    if (replaced) {
+        app.bufferWidth = newWidth;
+        app.bufferHeight = newHeight;
+    }
+}
+
+void applyFaceSettings()
+{
+    SetLayeredWindowAttributes(app.hwndMain, 0, static_cast<BYTE>(opacityAlpha(app.opacity)),
+                               LWA_ALPHA);
+    SetWindowPos(app.hwndMain, app.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+    resizeFace();
+    keepOnScreen();
+
+    RECT client{};
+    GetClientRect(app.hwndMain, &client);
+    ensureDrawingBuffers(client.right, client.bottom);
+    paintBackground(app.backgroundDC, client.right, client.bottom);
+}

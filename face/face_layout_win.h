@@ -1,0 +1,23 @@
+#pragma once
+// The clock window's size, place, opacity and z-order, all derived from the
+// face text and the settings in app.
+#include <windows.h>
+
+// The face width in pixels: the measured face text plus 24.
+int measureFaceWidth();
+// The width of `text` in the face font of `familyName` at `scale`, measured
+// on `dc` as the face is, plus 24. measureFaceWidth is this for the face.
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text);
+
+// Sizes the window to the face, keeping its top-left corner.
+void resizeFace();
+// Sizes the window and puts it in the bottom-right corner of the work area.
+void placeAtDefaultPosition();
+// Moves the window to the default position unless it is wholly on the work
+// area.
+void keepOnScreen();
+// Makes app's off-screen bitmaps at least width x height, replacing the ones
+// selected into frameDC and backgroundDC when the face outgrows them.
+void ensureDrawingBuffers(int width, int height);
+// Opacity, topmost state, size, place, then the background picture.
+void applyFaceSettings();

@@ -1,0 +1,78 @@
+#include "face/face_text_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "app/app_state.h"
+#include "app/local_time_win.h"
+#include "face/face_text.h"
+
+namespace {
+
+constexpr int LOCALE_TEXT_SIZE = 260;
+
+wchar_t faceText[FACE_TEXT_SIZE];
+
+std::u16string fromWide(const wchar_t* text)
+{
+    return std::u16string(text, text + std::wcslen(text));
+}
+
+std::u16string userTimeText(const LocalTime& time, bool withSeconds)
+{
+    SYSTEMTIME st = toSystemTime(time);
+    wchar_t text[LOCALE_TEXT_SIZE] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, withSeconds ? 0 : TIME_NOSECONDS, &st, NULL, text,
+                   LOCALE_TEXT_SIZE);
+    return fromWide(text);
+}
+
+std::u16string userShortDate(const LocalTime& time)
+{
+    SYSTEMTIME st = toSystemTime(time);
+    wchar_t text[LOCALE_TEXT_SIZE] = {};
+    // Locale 0 is the neutral locale, which Windows resolves to the user's.
+    GetDateFormatW(0, DATE_SHORTDATE, &st, NULL, text, LOCALE_TEXT_SIZE);
+    return fromWide(text);
+}
+
+std::u16string userTimeSeparator()
+{
+    wchar_t text[LOCALE_TEXT_SIZE] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, text, LOCALE_TEXT_SIZE);
+    return fromWide(text);
+}
+
+const FaceLocale USER_LOCALE{userTimeText, userShortDate, userTimeSeparator};
+
+DayNames appDayNames()
+{
+    DayNames names;
+    for (int day = 0; day < 7; ++day)
+        names[day] = fromWide(app.dayNames[day]);
+    return names;
+}
+
+}  // namespace
+
+const wchar_t* getFaceText(int forMeasure)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::u16string text =
+        composeFaceText(app, toLocalTime(now), forMeasure, USER_LOCALE, appDayNames());
+    std::fill(std::begin(faceText), std::end(faceText), L'\0');
+    std::copy(text.begin(), text.end(), faceText);
+    return faceText;
+}
+
+void fillFaceDayNames()
+{
+    const DayNames& names = englishDayNames();
+    for (int day = 0; day < 7; ++day) {
+        std::fill(std::begin(app.dayNames[day]), std::end(app.dayNames[day]), L'\0');
+        std::copy(names[day].begin(), names[day].end(), app.dayNames[day]);
+    }
+}
