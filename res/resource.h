@@ -2,6 +2,11 @@
 // program and its tests.
 #pragma once
 
+// Controls the program never addresses (labels, group boxes, pictures)
+#ifndef IDC_STATIC
+#define IDC_STATIC               (-1)
+#endif
+
 // Strings
 #define IDS_APP_TITLE            103
 #define IDS_CLASS_NAME           109

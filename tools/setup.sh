@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core
   sox fp-utils fonts-dseg python3-fonttools
   locales
 )
