@@ -100,17 +100,6 @@ TEST_F(FaceText, TheFourShapesOfTheLine)
     EXPECT_EQ(compose(t), u"14:05:09  Wed 3/17/2027");
 }
 
-TEST_F(FaceText, DayNamesAreEnglishAndFollowTheDayOfWeek)
-{
-    settings.showDayOfWeek = 1;
-    const char16_t* expected[7] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
-    LocalTime t = wednesdayAfternoon();
-    for (int day = 0; day < 7; ++day) {
-        t.dayOfWeek = day;
-        EXPECT_EQ(compose(t), u"14:05  " + std::u16string(expected[day])) << "day " << day;
-    }
-}
-
 TEST_F(FaceText, MeasuringForcesTheWidestHourAndKeepsTheRest)
 {
     LocalTime t = wednesdayAfternoon();

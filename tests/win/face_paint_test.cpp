@@ -193,24 +193,4 @@ TEST_F(FacePainter, ShadowShowsOnlyWhenAskedFor)
     EXPECT_NEAR(with.red, without.red, without.red / 10);
 }
 
-TEST_F(FacePainter, TheFontShrinksWithTheScale)
-{
-    Canvas full(width, height, UNTOUCHED);
-    Census atFull = paintAndCount(full);
-
-    app.scale = 50;
-    sizeWindow(measureFaceWidth(), 40);
-    RECT client{};
-    GetClientRect(app.hwndMain, &client);
-    width = client.right;
-    height = client.bottom;
-    paintBackground(app.backgroundDC, width, height);
-    Canvas half(width, height, UNTOUCHED);
-    Census atHalf = paintAndCount(half);
-    EXPECT_EQ(atHalf.redNearEdges, 0);
-    // Half the size, a quarter of the ink.
-    EXPECT_GT(atHalf.red, atFull.red / 6);
-    EXPECT_LT(atHalf.red, atFull.red / 3);
-}
-
 }  // namespace

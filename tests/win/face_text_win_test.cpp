@@ -2,7 +2,6 @@
 // the English (United States) locale: "h:mm:ss tt" and "M/d/yyyy".
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <string>
 
 #include "face/face_text_win.h"
@@ -62,16 +61,6 @@ TEST_F(FaceTextWin, SeparatorBlinksWithTheSeconds)
     app.flashDelimiter = 1;
     EXPECT_EQ(textAt(14, 5, 9), L"2 05 09 PM");
     EXPECT_EQ(textAt(14, 5, 10), L"2:05:10 PM");
-}
-
-TEST_F(FaceTextWin, OneBufferServesEveryCall)
-{
-    const wchar_t* first = getFaceText(0);
-    app.showDate = 1;
-    const wchar_t* second = getFaceText(0);
-    EXPECT_EQ(first, second);
-    EXPECT_LT(std::wcslen(second), 260u);
-    EXPECT_NE(std::wcschr(second, L'/'), nullptr);
 }
 
 }  // namespace
