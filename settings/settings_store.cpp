@@ -1,0 +1,400 @@
+#include "settings/settings_store.h"
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+const char PROGRAM_KEY_PATH[] = "Software\\Vellomar\\Tockmere";
+const char EVENTS_KEY_PATH[] = "Software\\Vellomar\\Tockmere\\Events";
+const char RUN_KEY_PATH[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char DEFAULT_SOUND_NAME[] = "rooster.wav";
+
+namespace {
+
+constexpr std::uint32_t DWORD_SIZE = 4;
+constexpr int PERCENT_MIN = 50;
+constexpr int PERCENT_MAX = 100;
+constexpr int SLOT_VALUE_COUNT = 8;
+constexpr std::size_t VALUE_NAME_SIZE = 64;
+
+// The eight values of an alarm slot: seven numbers (the days as a mask)
+// and the description.
+enum SlotValueKind { SLOT_NUMBER, SLOT_DAYS, SLOT_TEXT };
+struct SlotValue {
+    const char* suffix;
+    SlotValueKind kind;
+    int AlarmEvent::*number;
+};
+
+constexpr SlotValue IS_ON{"is_on", SLOT_NUMBER, &AlarmEvent::isOn};
+constexpr SlotValue HOURS{"hours", SLOT_NUMBER, &AlarmEvent::hours};
+constexpr SlotValue MINUTES{"minutes", SLOT_NUMBER, &AlarmEvent::minutes};
+constexpr SlotValue PERIOD{"period", SLOT_NUMBER, &AlarmEvent::period};
+constexpr SlotValue DAYS{"days", SLOT_DAYS, nullptr};
+constexpr SlotValue BASE_DAY{"base_date_day", SLOT_NUMBER, &AlarmEvent::baseDay};
+constexpr SlotValue BASE_MONTH{"base_date_month", SLOT_NUMBER, &AlarmEvent::baseMonth};
+constexpr SlotValue DESCRIPTION{"description", SLOT_TEXT, nullptr};
+
+const SlotValue slotReadOrder[SLOT_VALUE_COUNT] = {IS_ON, HOURS, MINUTES, PERIOD, DAYS, BASE_DAY, BASE_MONTH, DESCRIPTION};
+const SlotValue slotWriteOrder[SLOT_VALUE_COUNT] = {IS_ON, HOURS, MINUTES, DESCRIPTION, PERIOD, DAYS, BASE_DAY, BASE_MONTH};
+
+void copyText(char* target, std::size_t targetSize, const char* text)
+{
+    std::size_t length = std::strlen(text);
+    if (length >= targetSize)
+        length = targetSize - 1;
+    std::memcpy(target, text, length);
+    target[length] = '\0';
+}
+
+void slotValueName(char (&name)[VALUE_NAME_SIZE], int slot, const char* suffix)
+{
+    std::snprintf(name, sizeof name, "Event_%02d_%s", slot, suffix);
+}
+
+bool acceptAny(std::uint32_t)
+{
+    return true;
+}
+
+bool acceptPercent(std::uint32_t value)
+{
+    return value >= PERCENT_MIN && value <= PERCENT_MAX;
+}
+
+bool acceptBackgroundType(std::uint32_t value)
+{
+    return value <= BACKGROUND_GLASS;
+}
+
+// A REG_DWORD of exactly four bytes; anything shorter or of another type is
+// not a number of ours.
+bool readDword(Registry& registry, RegistryKey key, const char* name, std::uint32_t* value)
+{
+    unsigned char data[DWORD_SIZE] = {};
+    RegistryType type = REGISTRY_TYPE_NONE;
+    std::uint32_t size = DWORD_SIZE;
+    if (registry.queryValue(key, name, &type, data, &size) != REGISTRY_OK)
+        return false;
+    if (type != REGISTRY_TYPE_DWORD || size != DWORD_SIZE)
+        return false;
+    *value = std::uint32_t(data[0]) | std::uint32_t(data[1]) << 8 | std::uint32_t(data[2]) << 16 |
+             std::uint32_t(data[3]) << 24;
+    return true;
+}
+
+template <class Field>
+void loadDword(Registry& registry, RegistryKey key, const char* name, Field& field,
+               bool (*accept)(std::uint32_t) = acceptAny)
+{
+    std::uint32_t value = 0;
+    if (readDword(registry, key, name, &value) && accept(value))
+        field = static_cast<Field>(value);
+}
+
+// A REG_SZ up to its first NUL, never past the bytes the query returned and
+// never more than the 259 characters a text buffer holds.
+bool readText(Registry& registry, RegistryKey key, const char* name, char (&text)[TEXT_SIZE])
+{
+    char data[TEXT_SIZE];
+    RegistryType type = REGISTRY_TYPE_NONE;
+    std::uint32_t size = TEXT_SIZE;
+    if (registry.queryValue(key, name, &type, data, &size) != REGISTRY_OK || type != REGISTRY_TYPE_SZ)
+        return false;
+    std::size_t available = size < TEXT_SIZE - 1 ? size : TEXT_SIZE - 1;
+    std::size_t length = 0;
+    while (length < available && data[length] != '\0')
+        ++length;
+    std::memcpy(text, data, length);
+    text[length] = '\0';
+    return true;
+}
+
+void writeDword(Registry& registry, RegistryKey key, const char* name, std::uint32_t value)
+{
+    const unsigned char data[DWORD_SIZE] = {
+        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24),
+    };
+    registry.setValue(key, name, REGISTRY_TYPE_DWORD, data, DWORD_SIZE);
+}
+
+// The text with its NUL counted; a buffer that lost its NUL is cut at 259.
+void writeText(Registry& registry, RegistryKey key, const char* name, const char (&text)[TEXT_SIZE])
+{
+    std::size_t length = 0;
+    while (length < TEXT_SIZE - 1 && text[length] != '\0')
+        ++length;
+    char data[TEXT_SIZE];
+    std::memcpy(data, text, length);
+    data[length] = '\0';
+    registry.setValue(key, name, REGISTRY_TYPE_SZ, data, static_cast<std::uint32_t>(length + 1));
+}
+
+void loadMainValues(Registry& registry, RegistryKey key, Settings& settings)
+{
+    loadDword(registry, key, "Scale", settings.scale, acceptPercent);
+    loadDword(registry, key, "UnTransparent", settings.opacity, acceptPercent);
+    loadDword(registry, key, "Show seconds", settings.showSeconds);
+    loadDword(registry, key, "Show flash delimiter", settings.flashDelimiter);
+    loadDword(registry, key, "Show date", settings.showDate);
+    loadDword(registry, key, "Show day of the week", settings.showDayOfWeek);
+    loadDword(registry, key, "Show shadow", settings.showShadow);
+    loadDword(registry, key, "Background type", settings.backgroundType, acceptBackgroundType);
+    loadDword(registry, key, "Always on top", settings.alwaysOnTop);
+    loadDword(registry, key, "X", settings.posX);
+    loadDword(registry, key, "Y", settings.posY);
+    loadDword(registry, key, "Color of text", settings.colorText);
+    loadDword(registry, key, "Color base", settings.colorBase);
+    loadDword(registry, key, "Color border", settings.colorBorder);
+    loadDword(registry, key, "Duration of alarm", settings.alarmDuration);
+    loadDword(registry, key, "Show dialog box for alarm", settings.showAlarmDialog);
+    readText(registry, key, "Path to wave file", settings.wavePath);
+}
+
+// Reads one slot value into the event; false at a missing or mistyped value.
+bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValue& slotValue, AlarmEvent& event)
+{
+    char name[VALUE_NAME_SIZE];
+    slotValueName(name, slot, slotValue.suffix);
+    if (slotValue.kind == SLOT_TEXT)
+        return readText(registry, key, name, event.description);
+    std::uint32_t value = 0;
+    if (!readDword(registry, key, name, &value))
+        return false;
+    if (slotValue.kind == SLOT_DAYS)
+        daysFromMask(value, event.days);
+    else
+        event.*slotValue.number = static_cast<int>(value);
+    return true;
+}
+
+bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
+{
+    event = AlarmEvent{};
+    for (const SlotValue& slotValue : slotReadOrder)
+        if (!loadSlotValue(registry, key, slot, slotValue, event))
+            return false;
+    return true;
+}
+
+// The first incomplete slot ends the table; 100 complete slots have no marker.
+void loadEvents(Registry& registry, RegistryKey key, EventTable& table)
+{
+    int slot = 0;
+    while (slot < MAX_EVENTS && loadSlot(registry, key, slot, table.slots[slot]))
+        ++slot;
+    if (slot < MAX_EVENTS) {
+        table.slots[slot] = AlarmEvent{};
+        table.slots[slot].hours = -1;
+    }
+}
+
+void saveSlot(Registry& registry, RegistryKey key, int slot, const AlarmEvent& event)
+{
+    char name[VALUE_NAME_SIZE];
+    for (const SlotValue& slotValue : slotWriteOrder) {
+        slotValueName(name, slot, slotValue.suffix);
+        if (slotValue.kind == SLOT_TEXT)
+            writeText(registry, key, name, event.description);
+        else if (slotValue.kind == SLOT_DAYS)
+            writeDword(registry, key, name, daysMask(event.days));
+        else
+            writeDword(registry, key, name, event.*slotValue.number);
+    }
+}
+
+void deleteSlot(Registry& registry, RegistryKey key, int slot)
+{
+    char name[VALUE_NAME_SIZE];
+    for (const SlotValue& slotValue : slotWriteOrder) {
+        slotValueName(name, slot, slotValue.suffix);
+        registry.deleteValue(key, name);
+    }
+}
+
+// The current slots are written before the old ones beyond them go, so an
+// interrupted save never leaves the alarms out of the registry.
+void saveEvents(Registry& registry, RegistryKey key, const EventTable& table)
+{
+    int count = eventCount(table);
+    for (int slot = 0; slot < count; ++slot)
+        saveSlot(registry, key, slot, table.slots[slot]);
+    for (int slot = count; slot < MAX_EVENTS; ++slot)
+        deleteSlot(registry, key, slot);
+}
+
+void saveMainValues(Registry& registry, RegistryKey key, const Settings& settings, int windowLeft, int windowTop)
+{
+    writeDword(registry, key, "Scale", settings.scale);
+    writeDword(registry, key, "Show seconds", settings.showSeconds);
+    writeDword(registry, key, "Show flash delimiter", settings.flashDelimiter);
+    writeDword(registry, key, "Show date", settings.showDate);
+    writeDword(registry, key, "Show day of the week", settings.showDayOfWeek);
+    writeDword(registry, key, "Always on top", settings.alwaysOnTop);
+    writeDword(registry, key, "UnTransparent", settings.opacity);
+    writeDword(registry, key, "Show shadow", settings.showShadow);
+    writeDword(registry, key, "Background type", settings.backgroundType);
+    writeDword(registry, key, "X", windowLeft);
+    writeDword(registry, key, "Y", windowTop);
+    writeDword(registry, key, "Color of text", settings.colorText);
+    writeDword(registry, key, "Color base", settings.colorBase);
+    writeDword(registry, key, "Color border", settings.colorBorder);
+    writeDword(registry, key, "Duration of alarm", settings.alarmDuration);
+    writeDword(registry, key, "Show dialog box for alarm", settings.showAlarmDialog);
+    writeText(registry, key, "Path to wave file", settings.wavePath);
+}
+
+// Only presence and type count: a long command is still our Run value.
+bool runValueExists(Registry& registry, const char* runValueName)
+{
+    RegistryKey key = nullptr;
+    if (registry.openKey(RUN_KEY_PATH, ACCESS_READ, &key) != REGISTRY_OK)
+        return false;
+    RegistryType type = REGISTRY_TYPE_NONE;
+    std::uint32_t size = 0;
+    RegistryStatus status = registry.queryValue(key, runValueName, &type, nullptr, &size);
+    registry.closeKey(key);
+    return status == REGISTRY_OK && type == REGISTRY_TYPE_SZ;
+}
+
+RegistryStatus saveRunValue(Registry& registry, int autoRun, const RunValue& run)
+{
+    RegistryKey key = nullptr;
+    RegistryStatus status = registry.createKey(RUN_KEY_PATH, ACCESS_SET_VALUE, &key);
+    if (status != REGISTRY_OK)
+        return status;
+    if (autoRun == 0)
+        registry.deleteValue(key, run.name);
+    else if (run.command && run.command[0] != L'\0')
+        registry.setWideString(key, run.wideName, run.command);
+    return registry.closeKey(key);
+}
+
+}  // namespace
+
+void programFolderOf(const char* modulePath, char* folder, std::size_t folderSize)
+{
+    if (folderSize == 0)
+        return;
+    folder[0] = '\0';
+    if (!modulePath)
+        return;
+    const char* lastBackslash = std::strrchr(modulePath, '\\');
+    if (!lastBackslash)
+        return;
+    std::size_t length = static_cast<std::size_t>(lastBackslash - modulePath) + 1;
+    if (length >= folderSize)
+        return;
+    std::memcpy(folder, modulePath, length);
+    folder[length] = '\0';
+}
+
+void setDefaults(Settings& settings, const char* programFolder)
+{
+    settings.autoRun = 1;
+    settings.alwaysOnTop = 1;
+    settings.showSeconds = 0;
+    settings.flashDelimiter = 0;
+    settings.showDate = 0;
+    settings.showDayOfWeek = 0;
+    settings.showShadow = 0;
+    settings.opacity = 100;
+    settings.backgroundType = BACKGROUND_SOFT;
+
+    const char* folder = programFolder ? programFolder : "";
+    if (std::strlen(folder) + std::strlen(DEFAULT_SOUND_NAME) < sizeof settings.wavePath)
+        std::snprintf(settings.wavePath, sizeof settings.wavePath, "%s%s", folder, DEFAULT_SOUND_NAME);
+    else
+        copyText(settings.wavePath, sizeof settings.wavePath, DEFAULT_SOUND_NAME);
+
+    settings.alarmDuration = DURATION_ONCE;
+    settings.showAlarmDialog = 0;
+    settings.colorText = 0;
+    settings.colorBase = DEFAULT_COLOR_BASE;
+    settings.colorBorder = DEFAULT_COLOR_BORDER;
+    settings.scale = 100;
+    settings.posY = -1;
+    settings.posX = -1;
+}
+
+std::uint32_t daysMask(const int days[7])
+{
+    std::uint32_t mask = 0;
+    for (int day = 0; day < 7; ++day)
+        if (days[day] != 0)
+            mask |= 1u << day;
+    return mask;
+}
+
+void daysFromMask(std::uint32_t mask, int days[7])
+{
+    for (int day = 0; day < 7; ++day)
+        days[day] = (mask >> day) & 1u;
+}
+
+bool buildRunCommand(const wchar_t* modulePath, wchar_t* command, std::size_t commandSize)
+{
+    static const wchar_t argument[] = L" -autorun";
+    if (commandSize == 0)
+        return false;
+    command[0] = L'\0';
+    if (!modulePath || modulePath[0] == L'\0')
+        return false;
+    std::size_t pathLength = std::wcslen(modulePath);
+    std::size_t argumentLength = std::wcslen(argument);
+    if (pathLength + 2 + argumentLength >= commandSize)
+        return false;
+    wchar_t* out = command;
+    *out++ = L'"';
+    std::wmemcpy(out, modulePath, pathLength);
+    out += pathLength;
+    *out++ = L'"';
+    std::wmemcpy(out, argument, argumentLength);
+    out += argumentLength;
+    *out = L'\0';
+    return true;
+}
+
+bool loadSettingsFrom(Registry& registry, Settings& settings, const char* programFolder, const char* runValueName)
+{
+    setDefaults(settings, programFolder);
+    settings.events = EventTable{};
+    settings.events.slots[0].hours = -1;
+
+    RegistryKey key = nullptr;
+    if (registry.openKey(PROGRAM_KEY_PATH, ACCESS_ALL, &key) != REGISTRY_OK)
+        return false;
+    loadMainValues(registry, key, settings);
+    registry.closeKey(key);
+
+    if (registry.openKey(EVENTS_KEY_PATH, ACCESS_ALL, &key) == REGISTRY_OK) {
+        loadEvents(registry, key, settings.events);
+        registry.closeKey(key);
+    }
+
+    // An empty name would be the Run key's default value, which is not ours.
+    settings.autoRun = runValueName && runValueName[0] != '\0' && runValueExists(registry, runValueName);
+    return true;
+}
+
+RegistryStatus saveSettingsTo(Registry& registry, const Settings& settings, int windowLeft, int windowTop,
+                              const RunValue& run)
+{
+    RegistryKey key = nullptr;
+    RegistryStatus status = registry.createKey(PROGRAM_KEY_PATH, ACCESS_ALL, &key);
+    if (status != REGISTRY_OK)
+        return status;
+    saveMainValues(registry, key, settings, windowLeft, windowTop);
+    registry.closeKey(key);
+
+    status = registry.createKey(EVENTS_KEY_PATH, ACCESS_ALL, &key);
+    if (status != REGISTRY_OK)
+        return status;
+    saveEvents(registry, key, settings.events);
+    status = registry.closeKey(key);
+
+    if (!run.name || run.name[0] == '\0' || !run.wideName || run.wideName[0] == L'\0')
+        return status;
+    return saveRunValue(registry, settings.autoRun, run);
+}
