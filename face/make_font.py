@@ -10,8 +10,15 @@ goes beside the font, as the licence asks.
 DSEG's digits fill the whole em, but the clock draws its text at an em of
 79/80 of the window height, centred in a box that reaches 9/80 below the
 window: the digits would lose their bottom segments. So every outline is
-shrunk within its unchanged advance and raised to sit in the middle of the
-window; advances and line metrics stay DSEG's, so the text measures the same.
+shrunk within its advance and raised to sit in the middle of the window.
+
+DSEG's cells are 0.816 em wide: at the clock's 79-pixel em a full line
+("12:59:59 PM  Wed 12/31/2027") would measure some 1450 pixels, more than the
+1024-pixel box the face is measured in, and would wrap. So every full-width
+cell (digits, letters, "/" and ",") is narrowed to 0.6 of its advance, its
+outline a little less, so the digits keep their segments and lose most of the
+gap between them. The colon and the blank keep their common width, so a
+blinking separator does not move the text.
 
     make_font.py --dseg-dir DIR --copyright FILE --out-dir DIR
 """
@@ -46,6 +53,13 @@ BLANK = " "
 # window's middle lies half the difference above the line's middle.
 OUTLINE_SCALE = 0.8
 WINDOW_MIDDLE = 500 + round(9 * 1000 / 79 / 2)
+
+# The narrowing of the full-width cells: the advance, and the outline within
+# it (about its middle). The outline shrinks less than the advance: DSEG's
+# shrunk digits leave a gap of 0.32 em between them, which would otherwise
+# stay as wide in proportion as the digits are.
+NARROW_ADVANCE = 0.6
+NARROW_OUTLINE = 0.72
 
 NAME_FAMILY = 1
 NAME_SUBFAMILY = 2
@@ -110,6 +124,36 @@ def fit_outlines_to_face(font):
         glyph.recalcBounds(glyf)
         glyf[name] = glyph
         font["hmtx"][name] = (advance, glyph.xMin)
+
+
+def narrow_cells(font):
+    """Narrows every glyph as wide as the digits: its advance by
+    NARROW_ADVANCE, its outline by NARROW_OUTLINE about the new middle.
+    Narrower cells (the colon, the blank, the zero-width full stop) stay."""
+    glyf = font["glyf"]
+    glyph_set = font.getGlyphSet()
+    cell = font["hmtx"][font.getBestCmap()[ord("8")]][0]
+    narrow = round(cell * NARROW_ADVANCE)
+    shift = (narrow - cell * NARROW_OUTLINE) / 2
+    for name in font.getGlyphOrder():
+        advance, lsb = font["hmtx"][name]
+        if advance != cell:
+            continue
+        if not has_contours(font, name):
+            font["hmtx"][name] = (narrow, lsb)
+            continue
+        pen = TTGlyphPen(None)
+        glyph_set[name].draw(TransformPen(pen, (NARROW_OUTLINE, 0, 0, 1, shift, 0)))
+        glyph = pen.glyph()
+        glyph.recalcBounds(glyf)
+        glyf[name] = glyph
+        font["hmtx"][name] = (narrow, glyph.xMin)
+
+
+def recalc_width_metrics(font):
+    """The widths the font states about itself follow the narrowed cells; the
+    bounding boxes in head and hhea are recomputed when the font is saved."""
+    font["OS/2"].recalcAvgCharWidth(font)
 
 
 def fill_missing_glyphs(font, donor):
@@ -203,6 +247,8 @@ def main():
     donor = TTFont(os.path.join(args.dseg_dir, DONOR_FACE))
     fill_missing_glyphs(font, donor)
     fit_outlines_to_face(font)
+    narrow_cells(font)
+    recalc_width_metrics(font)
     rename(font)
 
     os.makedirs(args.out_dir, exist_ok=True)

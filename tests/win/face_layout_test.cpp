@@ -1,6 +1,8 @@
 // Measuring the face, sizing and placing the clock window, and its buffers.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include "face/background_painter_win.h"
 #include "face/face_font_win.h"
 #include "face/face_geometry.h"
@@ -12,6 +14,8 @@
 
 namespace {
 
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
 using facetest::Canvas;
 
 bool sameRect(const RECT& a, const RECT& b)
@@ -80,14 +84,46 @@ protected:
     }
 };
 
-TEST_F(FaceLayout, TheFaceFontMeasuresLikeSevenSegmentDigits)
+TEST_F(FaceLayout, TheFaceFontMeasuresLikeNarrowSevenSegmentDigits)
 {
-    int full = measureTextWidth(app.frameDC, FACE_FONT_FAMILY, 100, L"23:59");
-    int half = measureTextWidth(app.frameDC, FACE_FONT_FAMILY, 50, L"23:59");
-    EXPECT_NEAR(full, 298 + 24, 15);
+    auto width = [](int scale, const wchar_t* text) {
+        return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, scale, text);
+    };
+    // A digit is 0.49 em wide: 38.7 pixels at the 79-pixel em of scale 100.
+    EXPECT_NEAR(width(100, L"88888888") - width(100, L"8888"), 4 * 38.7, 2);
+    // Four digits and a colon of 0.2 em (171 pixels), plus the room GDI+
+    // leaves around a measured line.
+    int full = width(100, L"23:59");
+    int half = width(50, L"23:59");
+    EXPECT_NEAR(full, 198 + 24, 10);
     EXPECT_NEAR(half - 24, (full - 24) * 39 / 79, 6);
     // A blinking separator keeps the width.
-    EXPECT_EQ(measureTextWidth(app.frameDC, FACE_FONT_FAMILY, 100, L"23 59"), full);
+    EXPECT_EQ(width(100, L"23 59"), full);
+}
+
+TEST_F(FaceLayout, TheLongestLineFitsOnOneLineOfTheMeasuringBox)
+{
+    // 12-hour time with seconds, the day, and a short date with two-digit
+    // month and day: the widest line an en-US user can ask for.
+    const wchar_t* longest = L"12:59:59 PM  Wed 12/31/2027";
+    GpGraphics* graphics = nullptr;
+    GdipCreateFromHDC(app.frameDC, &graphics);
+    FaceFont face = createFaceFont(FACE_FONT_FAMILY, 100);
+    ASSERT_NE(face.font, nullptr) << "is the face font installed?";
+
+    RectF box(0.0f, 0.0f, static_cast<REAL>(MEASURE_WIDTH), static_cast<REAL>(MEASURE_HEIGHT));
+    RectF line{}, digit{};
+    INT fitted = 0, lines = 0;
+    GdipMeasureString(graphics, longest, -1, face.font, &box, NULL, &line, &fitted, &lines);
+    GdipMeasureString(graphics, L"8", -1, face.font, &box, NULL, &digit, NULL, NULL);
+    deleteFaceFont(face);
+    GdipDeleteGraphics(graphics);
+
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(fitted, static_cast<INT>(wcslen(longest)));
+    EXPECT_FLOAT_EQ(line.Height, digit.Height);
+    EXPECT_LT(line.Width, 960.0f);
+    EXPECT_GT(line.Width, 800.0f);
 }
 
 TEST_F(FaceLayout, WithoutTheFamilyTheFaceIsOnlyItsMargin)
