@@ -1,0 +1,283 @@
+// The clock window: creation, painting, dragging, the popup menu and its
+// commands, the notification-area icon, the timer, and saving at the end.
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "alarms/clock_tick_win.h"
+#include "app/app_state.h"
+#include "app/settings_sheet_win.h"
+#include "app/tray_icon_win.h"
+#include "face/face_geometry.h"
+#include "face/face_layout_win.h"
+#include "face/face_painter_win.h"
+#include "face/face_text_win.h"
+#include "help/help_win.h"
+#include "res/resource.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+const char HOME_PAGE[] = "https://vellomar.example.com/tockmere/";
+constexpr int FIRST_START_HELP_TOPIC = 6;
+
+// Explorer broadcasts this when it (re)starts; the icon must be added again.
+UINT taskbarCreatedMessage()
+{
+    static UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void makeProgramFolderCurrentWhenAutorun()
+{
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!args)
+        return;
+    if (count > 1 && lstrcmpW(args[1], L"-autorun") == 0) {
+        LPWSTR programPath = args[0];
+        LPWSTR lastBackslash = NULL;
+        for (LPWSTR p = programPath; *p; ++p)
+            if (*p == L'\\')
+                lastBackslash = p;
+        if (lastBackslash)
+            lastBackslash[1] = 0;
+        SetCurrentDirectoryW(programPath);
+    }
+    LocalFree(args);
+}
+
+void createDrawingBuffers()
+{
+    HDC windowDC = GetDC(app.hwndMain);
+    app.frameDC = CreateCompatibleDC(windowDC);
+    HBITMAP frame = CreateCompatibleBitmap(windowDC, 1024, 80);
+    app.backgroundDC = CreateCompatibleDC(windowDC);
+    HBITMAP background = CreateCompatibleBitmap(windowDC, 1024, 80);
+    ReleaseDC(app.hwndMain, windowDC);
+    app.frameBitmap = static_cast<HBITMAP>(SelectObject(app.frameDC, frame));
+    app.backgroundBitmap = static_cast<HBITMAP>(SelectObject(app.backgroundDC, background));
+    app.bufferWidth = 1024;
+    app.bufferHeight = 80;
+    app.drawingReleased = false;
+}
+
+void releaseDrawingObjects()
+{
+    if (app.drawingReleased)
+        return;
+    app.drawingReleased = true;
+    app.frameBitmap = static_cast<HBITMAP>(SelectObject(app.frameDC, app.frameBitmap));
+    DeleteDC(app.frameDC);
+    DeleteObject(app.frameBitmap);
+    app.backgroundBitmap = static_cast<HBITMAP>(SelectObject(app.backgroundDC, app.backgroundBitmap));
+    DeleteDC(app.backgroundDC);
+    DeleteObject(app.backgroundBitmap);
+    DestroyMenu(app.popupMenu);
+}
+
+void addColorPreset(const char* name, ColorRef border, ColorRef base, ColorRef text)
+{
+    if (app.presetCount >= MAX_PRESETS)
+        return;
+    ColorPreset& preset = app.colorPresets[app.presetCount++];
+    lstrcpynA(preset.name, name, sizeof preset.name);
+    preset.border = border;
+    preset.base = base;
+    preset.text = text;
+}
+
+void addColorPresets()
+{
+    addColorPreset("Default", 0x6A3B05, 0xDEC8CD, 0);
+    addColorPreset("Beige", 0x87A1A1, 0xA7C3C3, 0);
+    addColorPreset("Light blue", 0xB58153, 0xF1C5A6, 0);
+    addColorPreset("Olive", 0x508578, 0xAAE7D9, 0);
+}
+
+// SwapMouseButton(FALSE) reports whether the buttons were swapped; put the
+// user's setting straight back.
+void detectSwappedButtons()
+{
+    if (SwapMouseButton(FALSE)) {
+        SwapMouseButton(TRUE);
+        app.buttonsSwapped = 1;
+    }
+}
+
+void initCommonControls()
+{
+    InitCommonControls();
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+LRESULT onCreate(HWND hwnd)
+{
+    app.hwndMain = hwnd;
+    loadSettings(app);
+    makeProgramFolderCurrentWhenAutorun();
+    createDrawingBuffers();
+    fillFaceDayNames();
+    SetWindowPos(hwnd, NULL, app.posX, app.posY, measureFaceWidth(), faceHeight(app.scale), SWP_NOZORDER);
+    applyFaceSettings();
+    addColorPresets();
+    app.reminder.baseHours = -1;
+    SetTimer(hwnd, CLOCK_TIMER_ID, 1000, NULL);
+    initCommonControls();
+    app.popupMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDR_POPUP_MENU)), 0);
+    detectSwappedButtons();
+    return 0;
+}
+
+// WM_DESTROY and WM_QUERYENDSESSION: save, let go of the drawing objects and
+// end the message loop.
+void endClock(HWND hwnd)
+{
+    saveSettings(persistedPart(app), hwnd);
+    releaseDrawingObjects();
+    PostQuitMessage(0);
+}
+
+void onPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    paintFace(dc);
+    EndPaint(hwnd, &ps);
+}
+
+void checkReminderItem()
+{
+    CheckMenuItem(app.popupMenu, IDM_REMINDER,
+                  MF_BYCOMMAND | (app.reminder.isOn ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void onContextMenu(HWND hwnd, LPARAM lParam)
+{
+    checkReminderItem();
+    TrackPopupMenuEx(app.popupMenu, 0, LOWORD(lParam), HIWORD(lParam), hwnd, NULL);
+}
+
+LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDM_SETTINGS: showSettingsSheet(SHEET_PAGE_SETTINGS); break;
+    case IDM_ADVANCED: showSettingsSheet(SHEET_PAGE_ADVANCED); break;
+    case IDM_ALARM: showSettingsSheet(SHEET_PAGE_ALARM); break;
+    case IDM_REMINDER: showSettingsSheet(SHEET_PAGE_REMINDER); break;
+    case IDM_CALENDAR:
+        DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_CALENDAR), hwnd, CalendarDialog, 0);
+        break;
+    case IDM_DEFAULT_POSITION: placeAtDefaultPosition(); break;
+    case IDM_HELP: showHelp(0); break;
+    case IDM_ABOUT:
+        DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutDialog, 0);
+        break;
+    case IDM_HOME_PAGE: ShellExecuteA(hwnd, "open", HOME_PAGE, NULL, NULL, SW_SHOWNORMAL); break;
+    case IDM_EXIT: DestroyWindow(hwnd); break;
+    case IDM_FIRST_START_HELP: showHelp(FIRST_START_HELP_TOPIC); break;
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return 0;
+}
+
+bool dragButtonHeld(WPARAM keys)
+{
+    return (keys & (app.buttonsSwapped ? MK_RBUTTON : MK_LBUTTON)) != 0;
+}
+
+// The mouse is not captured: the window follows only while the cursor is on it.
+void onMouseMove(HWND hwnd, WPARAM keys)
+{
+    if (!dragButtonHeld(keys))
+        return;
+    POINT p;
+    GetCursorPos(&p);
+    int dx = p.x - app.dragOrigin.x;
+    int dy = p.y - app.dragOrigin.y;
+    app.dragOrigin = p;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    OffsetRect(&r, dx, dy);
+    SetWindowPos(hwnd, NULL, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+}
+
+// The user acknowledged the alarm: the next tick stops the sound.
+void requestStop()
+{
+    app.ringing.stopRequested = 1;
+}
+
+LRESULT onButtonUp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    UINT stopButtonUp = app.buttonsSwapped ? WM_RBUTTONUP : WM_LBUTTONUP;
+    if (message == stopButtonUp) {
+        requestStop();
+        clearBalloon();
+    }
+    // DefWindowProc turns the right button's release into WM_CONTEXTMENU.
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void onTrayButtonDown(HWND hwnd, UINT button)
+{
+    requestStop();
+    SetForegroundWindow(hwnd);
+    if (!IsWindowEnabled(hwnd)) {
+        // A modal dialog or the settings sheet is open.
+        MessageBeep(0);
+        return;
+    }
+    UINT menuButton = app.buttonsSwapped ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+    if (button != menuButton)
+        return;
+    POINT p;
+    GetCursorPos(&p);
+    checkReminderItem();
+    TrackPopupMenu(app.popupMenu, 0, p.x, p.y, 0, hwnd, NULL);
+}
+
+void onTrayNotify(HWND hwnd, LPARAM lParam)
+{
+    switch (static_cast<UINT>(lParam)) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        onTrayButtonDown(hwnd, static_cast<UINT>(lParam));
+        break;
+    case NIN_BALLOONTIMEOUT:
+    case NIN_BALLOONUSERCLICK:
+        requestStop();
+        break;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return onCreate(hwnd);
+    case WM_DESTROY: endClock(hwnd); return 0;
+    case WM_PAINT: onPaint(hwnd); return 0;
+    case WM_QUERYENDSESSION:
+        endClock(hwnd);
+        // The settings are saved and the clock is ending: let the session end.
+        return TRUE;
+    case WM_CONTEXTMENU: onContextMenu(hwnd, lParam); return 0;
+    case WM_COMMAND: return onCommand(hwnd, message, wParam, lParam);
+    case WM_TIMER: clockTick(); return 0;
+    case WM_MOUSEMOVE: onMouseMove(hwnd, wParam); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: GetCursorPos(&app.dragOrigin); return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: return onButtonUp(hwnd, message, wParam, lParam);
+    case WM_TRAYNOTIFY: onTrayNotify(hwnd, lParam); return 0;
+    }
+    if (message == taskbarCreatedMessage() && message != 0) {
+        addTrayIcon();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,56 @@
+#include "app/settings_sheet_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "alarms/alarm_page_win.h"
+#include "alarms/reminder_page_win.h"
+#include "app/app_state.h"
+#include "res/resource.h"
+#include "settings/advanced_page_win.h"
+#include "settings/settings_page_win.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+// The ANSI structures' fixed sizes as the sheet was designed for.
+constexpr DWORD PAGE_SIZE = 52;
+constexpr DWORD HEADER_SIZE = 52;
+
+PROPSHEETPAGEA sheetPage(int templateId, DLGPROC procedure)
+{
+    PROPSHEETPAGEA page{};
+    page.dwSize = PAGE_SIZE;
+    page.dwFlags = PSP_HASHELP;
+    page.hInstance = app.hInstance;
+    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pfnDlgProc = procedure;
+    return page;
+}
+
+}  // namespace
+
+void showSettingsSheet(int startPage)
+{
+    PROPSHEETPAGEA pages[4] = {
+        sheetPage(IDD_SETTINGS, SettingsPage),
+        sheetPage(IDD_ADVANCED, AdvancedSettingsPage),
+        sheetPage(IDD_ALARM, AlarmPage),
+        sheetPage(IDD_REMINDER, ReminderPage),
+    };
+    PROPSHEETHEADERA header{};
+    header.dwSize = HEADER_SIZE;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_NOCONTEXTHELP;
+    header.hwndParent = app.hwndMain;
+    header.hInstance = app.hInstance;
+    header.pszCaption = app.caption;
+    header.nPages = 4;
+    header.nStartPage = startPage;
+    header.ppsp = pages;
+    PropertySheetA(&header);
+
+    // Applied changes reach the registry now, not only at exit.
+    saveSettings(persistedPart(app), app.hwndMain);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+enum SheetPage {
+    SHEET_PAGE_SETTINGS = 0,
+    SHEET_PAGE_ADVANCED = 1,
+    SHEET_PAGE_ALARM = 2,
+    SHEET_PAGE_REMINDER = 3,
+};
+
+// Opens the modal settings sheet on the given page. The pages write their
+// changes into the application state themselves; when the sheet closes
+// everything applied is saved at once, so no crash can lose it.
+void showSettingsSheet(int startPage);

@@ -1,0 +1,319 @@
+#include "e2e/driver.h"
+
+#include <cstdlib>
+
+namespace driver {
+
+std::string windowsPath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string programPath()
+{
+    const char* exe = std::getenv("TOCKMERE_EXE");
+    return exe ? windowsPath(exe) : std::string();
+}
+
+std::string programFolder()
+{
+    std::string path = programPath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+std::string harnessFolder()
+{
+    const char* dir = std::getenv("TOCKMERE_WINE_DIR");
+    return dir ? windowsPath(dir) + "\\" : std::string();
+}
+
+bool Clock::running() const
+{
+    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Clock::waitForExit(DWORD timeoutMs)
+{
+    if (!process.hProcess)
+        return 0;
+    WaitForSingleObject(process.hProcess, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+DWORD Clock::exitByMenu(DWORD timeoutMs)
+{
+    if (window)
+        PostMessageA(window, WM_COMMAND, 105, 0);
+    return waitForExit(timeoutMs);
+}
+
+void Clock::kill()
+{
+    if (running()) {
+        TerminateProcess(process.hProcess, 9);
+        WaitForSingleObject(process.hProcess, 10000);
+    }
+}
+
+Clock::~Clock()
+{
+    // A test that failed half-way must not leave its clock behind.
+    if (running() && window) {
+        PostMessageA(window, WM_COMMAND, 105, 0);
+        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+            kill();
+    }
+    if (process.hProcess) {
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+}
+
+bool start(Clock& clock, const std::string& arguments, const char* workingDirectory)
+{
+    std::string commandLine = "\"" + programPath() + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(0);
+    if (!CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, workingDirectory, &startup,
+                        &clock.process))
+        return false;
+    clock.window = findProcessWindow(clock.process.dwProcessId, "TOCKMERE", nullptr, 20000);
+    return clock.window != NULL;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (search->processId && pid != search->processId)
+        return TRUE;
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (search->className && lstrcmpA(name, search->className) != 0)
+        return TRUE;
+    if (search->title) {
+        char text[512] = "";
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (lstrcmpA(text, search->title) != 0)
+            return TRUE;
+    }
+    search->found.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> processWindows(DWORD processId, const char* className, const char* title)
+{
+    WindowSearch search{processId, className, title, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND findProcessWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
+{
+    HWND found = NULL;
+    waitFor(
+        [&] {
+            auto windows = processWindows(processId, className, title);
+            found = windows.empty() ? NULL : windows.front();
+            return found != NULL;
+        },
+        timeoutMs);
+    return found;
+}
+
+namespace {
+
+void deleteKeyTree(HKEY root, const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        char name[256];
+        for (;;) {
+            DWORD size = sizeof name;
+            if (RegEnumKeyExA(key, 0, name, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                break;
+            std::string child = std::string(path) + "\\" + name;
+            deleteKeyTree(root, child.c_str());
+        }
+        RegCloseKey(key);
+    }
+    RegDeleteKeyA(root, path);
+}
+
+}  // namespace
+
+void deleteProgramSettings()
+{
+    deleteKeyTree(HKEY_CURRENT_USER, PROGRAM_KEY);
+    HKEY run;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RUN_KEY, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueA(run, "Tockmere");
+        RegCloseKey(run);
+    }
+}
+
+bool readDword(const char* keyPath, const char* name, DWORD* value)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = sizeof(DWORD);
+    LONG status = RegQueryValueExA(key, name, NULL, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_DWORD;
+}
+
+bool readString(const char* keyPath, const char* name, std::string* value)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char buffer[2048] = "";
+    DWORD type = 0, size = sizeof buffer - 1;
+    LONG status = RegQueryValueExA(key, name, NULL, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    buffer[size] = 0;
+    *value = buffer;
+    return true;
+}
+
+bool valueExists(const char* keyPath, const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    LONG status = RegQueryValueExA(key, name, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void writeDword(const char* keyPath, const char* name, DWORD value)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+void writeString(const char* keyPath, const char* name, const std::string& value)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+std::vector<std::string> valueNames(const char* keyPath)
+{
+    std::vector<std::string> names;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD size = sizeof name;
+        if (RegEnumValueA(key, i, name, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, size);
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+RECT workArea()
+{
+    RECT desktop, taskbar, area;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    HWND tray = FindWindowA("Shell_TrayWnd", NULL);
+    if (tray && GetWindowRect(tray, &taskbar) && SubtractRect(&area, &desktop, &taskbar))
+        return area;
+    return desktop;
+}
+
+RECT windowRect(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+namespace {
+
+struct ProcessBasicInformation {
+    LONG exitStatus;
+    void* pebBaseAddress;
+    ULONG_PTR affinityMask;
+    LONG basePriority;
+    ULONG_PTR uniqueProcessId;
+    ULONG_PTR inheritedFromUniqueProcessId;
+};
+
+typedef LONG(WINAPI* QueryInformationProcessFn)(HANDLE, int, void*, ULONG, ULONG*);
+
+}  // namespace
+
+std::wstring currentDirectoryOf(HANDLE process)
+{
+    auto query = reinterpret_cast<QueryInformationProcessFn>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
+    ProcessBasicInformation info{};
+    if (!query || query(process, 0, &info, sizeof info, NULL) != 0)
+        return {};
+    // 32-bit layouts: PEB.ProcessParameters at 0x10, and the current
+    // directory's UNICODE_STRING at 0x24 of the parameters block.
+    DWORD parameters = 0;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(info.pebBaseAddress) + 0x10, &parameters,
+                           sizeof parameters, &read))
+        return {};
+    struct {
+        USHORT length;
+        USHORT maximumLength;
+        DWORD buffer;
+    } directory{};
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(parameters + 0x24), &directory,
+                           sizeof directory, &read))
+        return {};
+    std::wstring text(directory.length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(directory.buffer), text.data(),
+                           directory.length, &read))
+        return {};
+    return text;
+}
+
+void closeHelpViewers()
+{
+    for (HWND viewer : processWindows(0, "HH Parent"))
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+}
+
+}  // namespace driver

@@ -1,0 +1,76 @@
+#pragma once
+// Drives tockmere.exe from another process, as a user and Windows would:
+// starting and ending it, finding its windows, reading the registry.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+constexpr const char* PROGRAM_KEY = "Software\\Vellomar\\Tockmere";
+constexpr const char* EVENTS_KEY = "Software\\Vellomar\\Tockmere\\Events";
+constexpr const char* RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Path of a file of the Linux build tree as Windows sees it (drive Z:).
+std::string windowsPath(const std::string& unixPath);
+std::string programPath();    // tockmere.exe under test
+std::string programFolder();  // its folder, ending in a backslash
+std::string harnessFolder();  // the test run's own folder (Windows form)
+
+struct Clock {
+    PROCESS_INFORMATION process{};
+    HWND window = NULL;
+    bool running() const;
+    // Ends the clock through its menu's Exit command; returns the exit code.
+    DWORD exitByMenu(DWORD timeoutMs = 15000);
+    // Waits for the process to end by itself; returns its exit code or
+    // STILL_ACTIVE.
+    DWORD waitForExit(DWORD timeoutMs);
+    // Ends the process the hard way, like a crash or power loss.
+    void kill();
+    ~Clock();
+};
+
+// Starts the clock with the given arguments and waits for its window.
+bool start(Clock& clock, const std::string& arguments = "", const char* workingDirectory = nullptr);
+// The top-level window of the given class (and title, if given) that
+// belongs to the process.
+HWND findProcessWindow(DWORD processId, const char* className, const char* title = nullptr,
+                       DWORD timeoutMs = 0);
+std::vector<HWND> processWindows(DWORD processId, const char* className, const char* title = nullptr);
+// Waits until `condition` holds or the time is up; returns the last result.
+template <typename Condition>
+bool waitFor(Condition condition, DWORD timeoutMs = 5000)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+}
+
+// Registry of the program (HKCU).
+void deleteProgramSettings();  // the program key, its events and the Run value
+bool readDword(const char* key, const char* name, DWORD* value);
+bool readString(const char* key, const char* name, std::string* value);
+bool valueExists(const char* key, const char* name);
+void writeDword(const char* key, const char* name, DWORD value);
+void writeString(const char* key, const char* name, const std::string& value);
+std::vector<std::string> valueNames(const char* key);
+
+// The work area as the clock computes it: the desktop minus the taskbar
+// where the taskbar spans a whole side.
+RECT workArea();
+RECT windowRect(HWND window);
+
+// The current directory of another process, read from its parameters block.
+std::wstring currentDirectoryOf(HANDLE process);
+
+// Ends the help viewers a test caused (HTML Help windows), politely.
+void closeHelpViewers();
+
+}  // namespace driver
