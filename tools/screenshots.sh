@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Takes the pictures of the clock face in docs/screenshots: the four
+# background styles, each with the time alone and with seconds, day and date.
+# Runs the real tockmere.exe under an Xvfb and a Wine prefix of its own (the
+# test harness's, in BUILD/screenshots-env), at a fixed time of day.
+#   tools/screenshots.sh [BUILD]    BUILD: a win32 build tree (build/win32)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=$(cd "${1:-build/win32}" && pwd)
+out=$root/docs/screenshots
+harness=$root/tests/harness
+envdir=$build/screenshots-env
+
+cmake --build "$build" -j2 --target tockmere face_font timeshift >/dev/null
+program=$build/tockmere.exe
+
+cleanup() { "$harness/wine-env.sh" stop "$envdir" >/dev/null 2>&1 || true; }
+trap cleanup EXIT
+"$harness/wine-env.sh" start "$envdir" >/dev/null
+# shellcheck disable=SC1091
+. "$envdir/env"
+shifter=$build/libtimeshift.so
+export TOCKMERE_CLOCK_FILE=$envdir/clock
+mkdir -p "$out"
+
+# Wednesday 17 March 2027, 14:05:09 (the prefix runs in UTC): the shifter
+# adds the difference to the realtime clock of every program started after.
+set_clock() {
+  local target now
+  target=$(date -u -d '2027-03-17 14:05:09' +%s%N)
+  now=$(date -u +%s%N)
+  echo $((target - now)) >"$TOCKMERE_CLOCK_FILE"
+}
+
+# Replaces the program's settings with "Name"=value pairs (DWORDs).
+settings() {
+  local reg=$envdir/settings.reg
+  {
+    printf 'REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Vellomar\\Tockmere]\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Vellomar\\Tockmere]\n'
+    for pair in "$@"; do
+      printf '"%s"=dword:%08x\n' "${pair%=*}" "${pair##*=}"
+    done
+  } >"$reg"
+  # Wine maps the Linux root to drive Z:.
+  wine regedit /s "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null
+}
+
+# Starts the clock, crops its window out of the screen into $1, ends it.
+shoot() {
+  local name=$1 clock window geometry
+  set_clock
+  LD_PRELOAD=$shifter /usr/lib/wine/wine "$program" >"$envdir/clock.log" 2>&1 </dev/null &
+  clock=$!
+  window=
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Tockmere$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "screenshots: the clock window did not appear" >&2; kill "$clock"; exit 1; }
+  sleep 1.5  # sized, placed and painted
+  # shellcheck disable=SC2046
+  eval $(xdotool getwindowgeometry --shell "$window")
+  import -window root "$envdir/screen.png"
+  convert "$envdir/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$name.png"
+  kill "$clock"
+  wait "$clock" 2>/dev/null || true
+  echo "$out/$name.png (${WIDTH}x${HEIGHT})"
+}
+
+styles=(solid soft gradient glass)
+for type in 0 1 2 3; do
+  style=${styles[$type]}
+  settings "Background type=$type"
+  shoot "$style"
+  settings "Background type=$type" "Show seconds=1" "Show day of the week=1" "Show date=1"
+  shoot "$style-seconds-date"
+done
