@@ -12,7 +12,10 @@ out=$root/docs/screenshots
 harness=$root/tests/harness
 envdir=$build/screenshots-env
 
-cmake --build "$build" -j2 --target tockmere face_font timeshift >/dev/null
+build_log=$(mktemp)
+cmake --build "$build" -j2 --target tockmere face_font timeshift >"$build_log" 2>&1 ||
+  { cat "$build_log" >&2; rm -f "$build_log"; exit 1; }
+rm -f "$build_log"
 program=$build/tockmere.exe
 
 cleanup() { "$harness/wine-env.sh" stop "$envdir" >/dev/null 2>&1 || true; }
@@ -49,7 +52,7 @@ settings() {
 
 # Starts the clock, crops its window out of the screen into $1, ends it.
 shoot() {
-  local name=$1 clock window geometry
+  local name=$1 clock window
   set_clock
   LD_PRELOAD=$shifter /usr/lib/wine/wine "$program" >"$envdir/clock.log" 2>&1 </dev/null &
   clock=$!
