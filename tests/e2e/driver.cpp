@@ -143,6 +143,56 @@ HWND findProcessWindow(DWORD processId, const char* className, const char* title
     return found;
 }
 
+std::string windowText(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                             &copied))
+        return {};
+    return std::string(text, copied < sizeof text ? copied : 0);
+}
+
+namespace {
+
+struct StaticSearch {
+    const char* text;
+    bool found;
+};
+
+BOOL CALLBACK matchStatic(HWND child, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<StaticSearch*>(lParam);
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Static") == 0 && windowText(child) == search->text) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND findDialogShowing(DWORD processId, const char* title, const char* text, DWORD timeoutMs)
+{
+    HWND found = NULL;
+    waitFor(
+        [&] {
+            for (HWND dialog : processWindows(processId, "#32770", title)) {
+                StaticSearch search{text, false};
+                EnumChildWindows(dialog, matchStatic, reinterpret_cast<LPARAM>(&search));
+                if (search.found) {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
 namespace {
 
 void deleteKeyTree(HKEY root, const char* path)

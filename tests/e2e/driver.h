@@ -39,6 +39,12 @@ bool start(Clock& clock, const std::string& arguments = "", const char* workingD
 HWND findProcessWindow(DWORD processId, const char* className, const char* title = nullptr,
                        DWORD timeoutMs = 0);
 std::vector<HWND> processWindows(DWORD processId, const char* className, const char* title = nullptr);
+// The text of a window or control of any process (WM_GETTEXT).
+std::string windowText(HWND window);
+// A dialog ("#32770") of the process with the given title that shows `text`
+// in one of its static controls, such as a message box; waits up to
+// timeoutMs for it.
+HWND findDialogShowing(DWORD processId, const char* title, const char* text, DWORD timeoutMs = 0);
 // Waits until `condition` holds or the time is up; returns the last result.
 template <typename Condition>
 bool waitFor(Condition condition, DWORD timeoutMs = 5000)
