@@ -88,7 +88,9 @@ bool start(Clock& clock, const std::string& arguments, const char* workingDirect
                         &clock.process))
         return false;
     clock.window = findProcessWindow(clock.process.dwProcessId, "TOCKMERE", nullptr, 20000);
-    return clock.window != NULL;
+    // The window exists from the start of its creation; it is shown, laid
+    // out and given its tray icon only when the creation is over.
+    return clock.window != NULL && waitFor([&] { return IsWindowVisible(clock.window) != FALSE; }, 20000);
 }
 
 namespace {
@@ -331,15 +333,18 @@ typedef LONG(WINAPI* QueryInformationProcessFn)(HANDLE, int, void*, ULONG, ULONG
 
 }  // namespace
 
-std::wstring currentDirectoryOf(HANDLE process)
+namespace {
+
+// A UNICODE_STRING of another process's parameters block (32-bit layouts:
+// PEB.ProcessParameters at 0x10; in the block the current directory at 0x24
+// and the command line at 0x40).
+std::wstring processParameterString(HANDLE process, DWORD offset)
 {
     auto query = reinterpret_cast<QueryInformationProcessFn>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
     ProcessBasicInformation info{};
     if (!query || query(process, 0, &info, sizeof info, NULL) != 0)
         return {};
-    // 32-bit layouts: PEB.ProcessParameters at 0x10, and the current
-    // directory's UNICODE_STRING at 0x24 of the parameters block.
     DWORD parameters = 0;
     SIZE_T read = 0;
     if (!ReadProcessMemory(process, static_cast<char*>(info.pebBaseAddress) + 0x10, &parameters,
@@ -349,14 +354,44 @@ std::wstring currentDirectoryOf(HANDLE process)
         USHORT length;
         USHORT maximumLength;
         DWORD buffer;
-    } directory{};
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(parameters + 0x24), &directory,
-                           sizeof directory, &read))
+    } text{};
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(parameters + offset), &text, sizeof text, &read))
         return {};
-    std::wstring text(directory.length / sizeof(wchar_t), L'\0');
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(directory.buffer), text.data(),
-                           directory.length, &read))
+    std::wstring result(text.length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(text.buffer), result.data(), text.length, &read))
         return {};
+    return result;
+}
+
+}  // namespace
+
+std::wstring currentDirectoryOf(HANDLE process)
+{
+    return processParameterString(process, 0x24);
+}
+
+std::wstring commandLineOf(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process)
+        return {};
+    std::wstring text = processParameterString(process, 0x40);
+    CloseHandle(process);
+    return text;
+}
+
+std::string narrow(const std::wstring& text)
+{
+    std::string result;
+    for (wchar_t c : text)
+        result += c < 0x80 ? static_cast<char>(c) : '?';
+    return result;
+}
+
+std::string dialogItemText(HWND dialog, int id)
+{
+    char text[1024] = "";
+    SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -364,6 +399,7 @@ void closeHelpViewers()
 {
     for (HWND viewer : processWindows(0, "HH Parent"))
         PostMessageA(viewer, WM_CLOSE, 0, 0);
+    waitFor([] { return processWindows(0, "HH Parent").empty(); });
 }
 
 }  // namespace driver

@@ -76,6 +76,12 @@ RECT windowRect(HWND window);
 // The current directory of another process, read from its parameters block.
 std::wstring currentDirectoryOf(HANDLE process);
 
+// The command line of another process.
+std::wstring commandLineOf(DWORD processId);
+std::string narrow(const std::wstring& text);
+// The text of a control of another process's dialog.
+std::string dialogItemText(HWND dialog, int id);
+
 // Ends the help viewers a test caused (HTML Help windows), politely.
 void closeHelpViewers();
 

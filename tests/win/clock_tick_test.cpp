@@ -15,6 +15,7 @@
 #include "alarms/clock_tick_win.h"
 #include "app/app_state.h"
 #include "resource.h"
+#include "support/sound_capture.h"
 #include "support/test_clock.h"
 
 namespace {
@@ -163,83 +164,25 @@ TEST_F(ClockTick, EveryTickInvalidatesTheWholeFace)
     EXPECT_TRUE(EqualRect(&dirty, &client));
 }
 
-namespace {
-
-// Where the harness's sound device writes every sample played (S16LE).
-std::string soundCapturePath()
-{
-    const char* dir = std::getenv("TOCKMERE_WINE_DIR");
-    if (!dir)
-        return {};
-    std::string path = std::string("Z:") + dir + "/sound.raw";
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-            bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
-// A mono 16-bit wave file of a pattern no other sound has.
-std::string writePatternWave(std::vector<short>& samples)
-{
-    samples.clear();
-    for (int i = 0; i < 22050; ++i)
-        samples.push_back(static_cast<short>((i * 7919) % 20000 - 10000));
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    std::string path = std::string(folder) + "tockmere-tick-pattern.wav";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    auto put32 = [f](unsigned v) { std::fwrite(&v, 4, 1, f); };
-    auto put16 = [f](unsigned short v) { std::fwrite(&v, 2, 1, f); };
-    unsigned dataBytes = static_cast<unsigned>(samples.size() * 2);
-    std::fwrite("RIFF", 1, 4, f);
-    put32(36 + dataBytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    put32(16);
-    put16(1);  // PCM
-    put16(1);  // mono
-    put32(44100);
-    put32(44100 * 2);
-    put16(2);
-    put16(16);
-    std::fwrite("data", 1, 4, f);
-    put32(dataBytes);
-    std::fwrite(samples.data(), 2, samples.size(), f);
-    std::fclose(f);
-    return path;
-}
-
-}  // namespace
-
 TEST_F(ClockTick, FiringPlaysTheWaveFileAndAStopEndsIt)
 {
-    std::string capture = soundCapturePath();
+    std::string capture = soundcapture::capturePath();
     if (capture.empty())
         GTEST_SKIP() << "no sound capture outside the harness";
-    std::vector<short> samples;
-    std::string wave = writePatternWave(samples);
+    std::string pattern;
+    std::string wave = soundcapture::writePatternWave(soundcapture::tempWavePath("tockmere-tick-pattern.wav"),
+                                                      0.5, 0, &pattern);
     lstrcpynA(app.wavePath, wave.c_str(), sizeof app.wavePath);
     app.alarmDuration = DURATION_ONE_MINUTE;  // looping
     app.showAlarmDialog = 0;
     addAlarm(7, 30, "Tea");
 
-    std::string pattern(reinterpret_cast<const char*>(samples.data() + 1000), 200);
     tickAtHalfPastSeven();
     EXPECT_EQ(app.ringing.alarmRinging, 1);
     bool heard = false;
     for (int i = 0; i < 60 && !heard; ++i) {
         Sleep(100);
-        heard = readFile(capture).find(pattern) != std::string::npos;
+        heard = soundcapture::readFile(capture).find(pattern) != std::string::npos;
     }
     EXPECT_TRUE(heard) << "the wave file's samples never reached the sound device";
 
@@ -248,8 +191,8 @@ TEST_F(ClockTick, FiringPlaysTheWaveFileAndAStopEndsIt)
     clockTick();
     EXPECT_EQ(app.ringing.alarmRinging, 0);
     Sleep(500);
-    std::size_t stoppedSize = readFile(capture).size();
+    std::size_t stoppedSize = soundcapture::readFile(capture).size();
     Sleep(1500);
-    EXPECT_EQ(readFile(capture).size(), stoppedSize) << "the sound went on after the stop";
+    EXPECT_EQ(soundcapture::readFile(capture).size(), stoppedSize) << "the sound went on after the stop";
     DeleteFileA(wave.c_str());
 }
