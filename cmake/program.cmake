@@ -26,3 +26,8 @@ include(${PROJECT_SOURCE_DIR}/face/font.cmake OPTIONAL)
 include(${PROJECT_SOURCE_DIR}/help/help.cmake OPTIONAL)
 include(${PROJECT_SOURCE_DIR}/alarms/sound.cmake OPTIONAL)
 include(${PROJECT_SOURCE_DIR}/res/assets.cmake OPTIONAL)
+include(${PROJECT_SOURCE_DIR}/installer/installer.cmake OPTIONAL)
+
+# Benchmarks of the clock face: built with the tree, run by
+# tools/benchmark-face.sh, never by ctest.
+add_subdirectory(${PROJECT_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench)

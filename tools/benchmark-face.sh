@@ -54,11 +54,11 @@ window_of() {
 clock=$!
 pids+=("$clock")
 eval "$(xdotool getwindowgeometry --shell "$(window_of '^Tockmere$')")"
-/usr/lib/wine/wine "$build/tests/bench/floor.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor.log" 2>&1 </dev/null &
+/usr/lib/wine/wine "$build/bench/floor.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor.log" 2>&1 </dev/null &
 floor=$!
 pids+=("$floor")
 window_of '^Tockmere floor$' >/dev/null
-/usr/lib/wine/wine "$build/tests/bench/floor_text.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor_text.log" 2>&1 </dev/null &
+/usr/lib/wine/wine "$build/bench/floor_text.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor_text.log" 2>&1 </dev/null &
 floor_text=$!
 pids+=("$floor_text")
 window_of '^Tockmere floor text$' >/dev/null
@@ -101,5 +101,5 @@ done
 echo
 
 echo "One frame:"
-/usr/lib/wine/wine "$build/tests/bench/paint_timing.exe" 2000 >"$envdir/paint.log" 2>&1 </dev/null
+/usr/lib/wine/wine "$build/bench/paint_timing.exe" 2000 >"$envdir/paint.log" 2>&1 </dev/null
 cat "$envdir/paint.log"
