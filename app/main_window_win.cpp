@@ -48,18 +48,20 @@ void makeProgramFolderCurrentWhenAutorun()
     LocalFree(args);
 }
 
+// The two off-screen buffers start at one pixel: the first layout grows them
+// to the face (ensureDrawingBuffers), so they never hold more than it needs.
 void createDrawingBuffers()
 {
     HDC windowDC = GetDC(app.hwndMain);
     app.frameDC = CreateCompatibleDC(windowDC);
-    HBITMAP frame = CreateCompatibleBitmap(windowDC, 1024, 80);
+    HBITMAP frame = CreateCompatibleBitmap(windowDC, 1, 1);
     app.backgroundDC = CreateCompatibleDC(windowDC);
-    HBITMAP background = CreateCompatibleBitmap(windowDC, 1024, 80);
+    HBITMAP background = CreateCompatibleBitmap(windowDC, 1, 1);
     ReleaseDC(app.hwndMain, windowDC);
     app.frameBitmap = static_cast<HBITMAP>(SelectObject(app.frameDC, frame));
     app.backgroundBitmap = static_cast<HBITMAP>(SelectObject(app.backgroundDC, background));
-    app.bufferWidth = 1024;
-    app.bufferHeight = 80;
+    app.bufferWidth = 1;
+    app.bufferHeight = 1;
     app.drawingReleased = false;
 }
 
