@@ -228,6 +228,8 @@ TEST_F(Reminder, FreshPageOffersAQuarterHourFromNowAndArmingEnablesItsControls)
     EXPECT_EQ(shown(IDC_REMINDER_BASE), "10:20");
     EXPECT_EQ(shown(IDC_REMINDER_EVENT), "10:35");
     EXPECT_TRUE(IsWindowEnabled(control(IDC_REMINDER_ON)));
+    // Opening the page reports no change, so Apply below is the click's doing.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, APPLY_BUTTON)));
     for (int id : CONTROLS_OF_AN_ARMED_REMINDER)
         EXPECT_FALSE(IsWindowEnabled(control(id))) << id;
 
