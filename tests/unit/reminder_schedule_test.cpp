@@ -102,13 +102,6 @@ TEST(ReminderSchedule, WindowWhoseEndsMeetHoldsEveryMinute)
         EXPECT_TRUE(isInReminderWindow(600, 600, now)) << now;
 }
 
-TEST(ReminderSchedule, RefusalsHaveTheirMessages)
-{
-    EXPECT_STREQ(reminderRefusalText(REMINDER_PERIOD_EMPTY), "Period is empty!");
-    EXPECT_STREQ(reminderRefusalText(REMINDER_EVENT_SKIPPED), "The event has skipped! Please set new base time.");
-    EXPECT_STREQ(reminderRefusalText(REMINDER_STORE), "");
-}
-
 TEST(ReminderSchedule, BaseTimeReadsBackFromItsTextForEveryMinuteOfTheDay)
 {
     for (int minute = 0; minute < 24 * 60; ++minute) {
