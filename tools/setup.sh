@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core
   sox fp-utils fonts-dseg python3-fonttools
+  nsis
   locales
 )
 

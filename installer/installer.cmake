@@ -1,0 +1,37 @@
+# The setup program tockmere-setup.exe, made with Debian's NSIS (makensis)
+# from the files the build puts beside tockmere.exe. Included by the
+# program's build.
+find_program(TOCKMERE_MAKENSIS makensis)
+if(NOT TOCKMERE_MAKENSIS)
+  message(FATAL_ERROR "makensis not found: run tools/setup.sh (Debian package nsis)")
+endif()
+
+set(setup_staging ${CMAKE_BINARY_DIR}/setup-staging)
+set(setup_program ${CMAKE_BINARY_DIR}/tockmere-setup.exe)
+set(setup_script ${PROJECT_SOURCE_DIR}/installer/tockmere.nsi)
+set(setup_font_dir ${CMAKE_BINARY_DIR}/fonts)
+
+# The shipped tockmere.exe is the built one without its symbols (the static
+# runtime brings debugging sections of its own).
+add_custom_command(
+  OUTPUT ${setup_program} ${setup_staging}/tockmere.exe
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${setup_staging}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${setup_staging}/fonts
+  COMMAND ${CMAKE_STRIP} -o ${setup_staging}/tockmere.exe $<TARGET_FILE:tockmere>
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/Tockmere.chm ${CMAKE_BINARY_DIR}/rooster.wav
+          ${setup_staging}
+  COMMAND ${CMAKE_COMMAND} -E copy ${setup_font_dir}/SegmoraMono.ttf ${setup_font_dir}/OFL.txt
+          ${setup_staging}/fonts
+  COMMAND ${TOCKMERE_MAKENSIS} -V2 -WX -DSTAGING=${setup_staging} -DOUTFILE=${setup_program}
+          -DICON=${PROJECT_SOURCE_DIR}/res/tockmere.ico ${setup_script}
+  DEPENDS ${setup_script} tockmere $<TARGET_FILE:tockmere> ${PROJECT_SOURCE_DIR}/res/tockmere.ico
+          ${CMAKE_BINARY_DIR}/Tockmere.chm ${CMAKE_BINARY_DIR}/rooster.wav
+          ${setup_font_dir}/SegmoraMono.ttf ${setup_font_dir}/OFL.txt
+  COMMENT "Making the setup program tockmere-setup.exe"
+  VERBATIM)
+add_custom_target(setup_program ALL DEPENDS ${setup_program})
+
+# A host test: the release files' headers, imports and resources.
+add_test(NAME release_files
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/files/check_release.sh
+          $<TARGET_FILE:tockmere> ${setup_staging}/tockmere.exe ${setup_program})
