@@ -402,4 +402,50 @@ void closeHelpViewers()
     waitFor([] { return processWindows(0, "HH Parent").empty(); });
 }
 
+Shot captureWindow(HWND window)
+{
+    Shot shot;
+    RECT r = windowRect(window);
+    shot.width = r.right - r.left;
+    shot.height = r.bottom - r.top;
+    if (shot.width <= 0 || shot.height <= 0)
+        return shot;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
+    HGDIOBJ original = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, original);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> bgra(static_cast<size_t>(shot.width) * shot.height);
+    GetDIBits(memory, bitmap, 0, shot.height, bgra.data(), &info, DIB_RGB_COLORS);
+    for (DWORD pixel : bgra)
+        shot.pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return shot;
+}
+
+Shot paintedFace(HWND window, COLORREF border)
+{
+    Shot shot;
+    waitFor([&] {
+        Shot first = captureWindow(window);
+        if (first.pixels.empty() || first.at(0, 0) != border ||
+            first.at(first.width - 1, first.height - 1) != border)
+            return false;
+        Sleep(50);
+        shot = captureWindow(window);
+        return shot.pixels == first.pixels;
+    });
+    return shot;
+}
+
 }  // namespace driver

@@ -85,4 +85,15 @@ std::string dialogItemText(HWND dialog, int id);
 // Ends the help viewers a test caused (HTML Help windows), politely.
 void closeHelpViewers();
 
+// The screen under a window, pixel by pixel.
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+};
+Shot captureWindow(HWND window);
+// The face once painted with `border` round it and two shots in a row agree.
+Shot paintedFace(HWND window, COLORREF border);
+
 }  // namespace driver
