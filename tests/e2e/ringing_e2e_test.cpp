@@ -1,6 +1,6 @@
 // What ringing looks and sounds like from outside: the message windows, the
-// wave file reaching the sound device, and the ways of stopping it; the help
-// viewer at first start, the About box and the calendar.
+// wave file reaching the sound device, and the ways of stopping it; the About
+// box and the calendar.
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
@@ -174,24 +174,6 @@ protected:
     void SetUp() override { deleteProgramSettings(); }
     void TearDown() override { closeHelpViewers(); }
 };
-
-TEST_F(Auxiliary, FirstStartOpensTheHelpFileAtTopicSix)
-{
-    Clock clock;
-    ASSERT_TRUE(start(clock));
-    HWND viewer = findProcessWindow(0, "HH Parent", nullptr, 15000);
-    ASSERT_TRUE(viewer != NULL);
-    DWORD viewerProcess = 0;
-    GetWindowThreadProcessId(viewer, &viewerProcess);
-    std::string commandLine = narrow(commandLineOf(viewerProcess));
-    std::string expected = "-mapid 6 " + programFolder() + "Tockmere.chm";
-    EXPECT_EQ(commandLine.substr(commandLine.size() - std::min(commandLine.size(), expected.size())), expected)
-        << commandLine;
-    char title[256] = "";
-    GetWindowTextA(viewer, title, sizeof title);
-    EXPECT_STREQ(title, "Tockmere Help");
-    EXPECT_EQ(clock.exitByMenu(), 0u);
-}
 
 TEST_F(Auxiliary, AboutBoxAndCalendar)
 {

@@ -39,18 +39,20 @@ void dismissMenu(HWND menu)
     waitFor([] { return visibleMenu() == NULL; }, 3000);
 }
 
-bool sameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST_F(Shell, FirstStartShowsHelpPlacesTheClockAndSavesEverythingAtExit)
 {
     Clock clock;
     ASSERT_TRUE(start(clock));
 
     // Command 5 at the first start opens the help viewer on topic 6.
-    EXPECT_TRUE(findProcessWindow(0, "HH Parent", nullptr, 15000) != NULL);
+    HWND viewer = findProcessWindow(0, "HH Parent", nullptr, 15000);
+    ASSERT_TRUE(viewer != NULL);
+    DWORD viewerProcess = 0;
+    GetWindowThreadProcessId(viewer, &viewerProcess);
+    std::string commandLine = narrow(commandLineOf(viewerProcess));
+    std::string expected = "-mapid 6 " + programFolder() + "Tockmere.chm";
+    EXPECT_NE(commandLine.find(expected), std::string::npos) << commandLine;
+    EXPECT_EQ(windowText(viewer), "Tockmere Help");
 
     // The never-placed position is not on screen: bottom-right of the work area.
     RECT area = workArea();
@@ -225,34 +227,32 @@ POINT dragWith(HWND window, UINT downMessage, WPARAM keys)
     return POINT{after.left - r.left, after.top - r.top};
 }
 
+// The drag button moves the clock; the other button does not.
+void expectDragRoles(Clock& clock, UINT dragDown, WPARAM dragKey, UINT otherDown, WPARAM otherKey)
+{
+    PostMessageA(clock.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
+    Sleep(200);
+    POINT moved = dragWith(clock.window, dragDown, dragKey);
+    EXPECT_EQ(moved.x, -30);
+    EXPECT_EQ(moved.y, -20);
+    moved = dragWith(clock.window, otherDown, otherKey);
+    EXPECT_EQ(moved.x, 0);
+    EXPECT_EQ(moved.y, 0);
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
 TEST_F(Shell, SwappedButtonsSwapDraggingRoles)
 {
     {
         Clock clock;
         startConfigured(clock);
-        PostMessageA(clock.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
-        Sleep(200);
-        POINT moved = dragWith(clock.window, WM_LBUTTONDOWN, MK_LBUTTON);
-        EXPECT_EQ(moved.x, -30);
-        EXPECT_EQ(moved.y, -20);
-        moved = dragWith(clock.window, WM_RBUTTONDOWN, MK_RBUTTON);
-        EXPECT_EQ(moved.x, 0);
-        EXPECT_EQ(moved.y, 0);
-        EXPECT_EQ(clock.exitByMenu(), 0u);
+        expectDragRoles(clock, WM_LBUTTONDOWN, MK_LBUTTON, WM_RBUTTONDOWN, MK_RBUTTON);
     }
     SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, TRUE, NULL, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
     {
         Clock clock;
         startConfigured(clock);
-        PostMessageA(clock.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
-        Sleep(200);
-        POINT moved = dragWith(clock.window, WM_RBUTTONDOWN, MK_RBUTTON);
-        EXPECT_EQ(moved.x, -30);
-        EXPECT_EQ(moved.y, -20);
-        moved = dragWith(clock.window, WM_LBUTTONDOWN, MK_LBUTTON);
-        EXPECT_EQ(moved.x, 0);
-        EXPECT_EQ(moved.y, 0);
-        EXPECT_EQ(clock.exitByMenu(), 0u);
+        expectDragRoles(clock, WM_RBUTTONDOWN, MK_RBUTTON, WM_LBUTTONDOWN, MK_LBUTTON);
     }
     SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, FALSE, NULL, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 }
