@@ -13,184 +13,90 @@ namespace {
 using facetest::Canvas;
 
 constexpr COLORREF UNTOUCHED = RGB(0x12, 0x34, 0x56);
+constexpr COLORREF RED = RGB(255, 0, 0);
 constexpr int W = 321;
 constexpr int H = 80;
 
-class BackgroundPainter : public facetest::FaceTest {
-protected:
-    void paint(Canvas& canvas, int type, ColorRef base, ColorRef border)
-    {
-        app.backgroundType = type;
-        app.colorBase = base;
-        app.colorBorder = border;
-        paintBackground(canvas.dc(), W, H);
-    }
-};
-
-TEST_F(BackgroundPainter, SolidIsExactlyTheBaseInsideTheBorderRing)
-{
-    Canvas canvas(W, H, UNTOUCHED);
-    paint(canvas, 0, DEFAULT_COLOR_BASE, DEFAULT_COLOR_BORDER);
-
-    int wrongInside = 0, wrongRing = 0;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            COLORREF c = canvas.at(x, y);
-            if (x == 0 || y == 0 || x == W - 1 || y == H - 1)
-                wrongRing += c != DEFAULT_COLOR_BORDER;
-            else
-                wrongInside += c != DEFAULT_COLOR_BASE;
-        }
-    EXPECT_EQ(wrongInside, 0);
-    EXPECT_EQ(wrongRing, 0);
-    EXPECT_EQ(canvas.at(0, 0), DEFAULT_COLOR_BORDER);
-    EXPECT_EQ(canvas.at(W - 1, H - 1), DEFAULT_COLOR_BORDER);
-}
-
-constexpr ColorRef PURE_BLUE = 0x00FF0000;
-
-TEST_F(BackgroundPainter, GradientRunsFromPaleBlueDownToAlmostPureBlue)
-{
-    Canvas canvas(W, H, UNTOUCHED);
-    paint(canvas, 2, PURE_BLUE, DEFAULT_COLOR_BORDER);
-
-    // Over white, the red channel tells how much white still shows.
-    int x = W / 2;
-    for (int y = 2; y < H - 1; ++y)
-        EXPECT_LE(GetRValue(canvas.at(x, y)), GetRValue(canvas.at(x, y - 1))) << "row " << y;
-    COLORREF top = canvas.at(x, 1);
-    COLORREF bottom = canvas.at(x, H - 2);
-    EXPECT_NEAR(GetRValue(top), 191, 12);  // about a quarter blue over white
-    EXPECT_EQ(GetBValue(top), 255);
-    EXPECT_LT(GetRValue(bottom), 16);
-    EXPECT_GT(GetBValue(bottom), 240);
-    EXPECT_EQ(canvas.at(x, 0), DEFAULT_COLOR_BORDER);
-}
-
-TEST_F(BackgroundPainter, GlassRunsTheOtherWayUnderAnInsetWhiteBand)
-{
-    Canvas canvas(W, H, UNTOUCHED);
-    paint(canvas, 3, PURE_BLUE, DEFAULT_COLOR_BORDER);
-
-    int x = W / 2;
-    for (int y = 15; y < H - 1; ++y)
-        EXPECT_GE(GetRValue(canvas.at(x, y)), GetRValue(canvas.at(x, y - 1))) << "row " << y;
-    EXPECT_LT(GetRValue(canvas.at(x, 14)), 60);
-    EXPECT_GT(GetRValue(canvas.at(x, H - 2)), 150);
-
-    // The band: rows 2..11, columns 2..W-4, whiter than around it, fading
-    // towards its lower edge; the base up there is almost pure blue.
-    auto whiteness = [&](int bx, int by) { return int(GetRValue(canvas.at(bx, by))); };
-    EXPECT_GT(whiteness(x, 3), 150);
-    EXPECT_GT(whiteness(3, 5), 150);
-    EXPECT_GT(whiteness(W - 5, 5), 150);
-    EXPECT_GT(whiteness(x, 11), whiteness(x, 13) + 30);
-    EXPECT_LT(whiteness(x, 1), 40);
-    EXPECT_LT(whiteness(1, 5), 40);
-    EXPECT_LT(whiteness(W - 2, 5), 40);
-    EXPECT_LT(whiteness(x, 13), 60);
-}
-
-TEST_F(BackgroundPainter, AnUnknownTypePaintsExactlyAsSoft)
-{
-    Canvas soft(W, H, UNTOUCHED);
-    Canvas unknown(W, H, UNTOUCHED);
-    Canvas gradient(W, H, UNTOUCHED);
-    paint(soft, 1, DEFAULT_COLOR_BASE, DEFAULT_COLOR_BORDER);
-    paint(unknown, 7, DEFAULT_COLOR_BASE, DEFAULT_COLOR_BORDER);
-    paint(gradient, 2, DEFAULT_COLOR_BASE, DEFAULT_COLOR_BORDER);
-    int differences = 0, differencesFromGradient = 0;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            differences += soft.at(x, y) != unknown.at(x, y);
-            differencesFromGradient += soft.at(x, y) != gradient.at(x, y);
-        }
-    EXPECT_EQ(differences, 0);
-    EXPECT_GT(differencesFromGradient, W * H / 2);
-}
-
-// The face over a white Solid background, copied into a canvas wider and
-// taller than the window.
 class FacePainter : public facetest::FaceWindowTest {
 protected:
-    void SetUp() override
+    // Over white, the red channel tells how much white shows.
+    int whiteness(int type, int x, int y)
     {
-        FaceWindowTest::SetUp();
-        fillFaceDayNames();
-        app.backgroundType = 0;
-        app.colorBase = RGB(255, 255, 255);
-        app.colorBorder = RGB(0, 0, 0);
-        app.colorText = 0x000000FF;  // red
-        ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 17, 18, 58, 8)));
-        sizeWindow(measureFaceWidth(), 80);
-        RECT client{};
-        GetClientRect(app.hwndMain, &client);
-        width = client.right;
-        height = client.bottom;
-        paintBackground(app.backgroundDC, width, height);
+        app.backgroundType = type, app.colorBase = 0x00FF0000, app.colorBorder = DEFAULT_COLOR_BORDER;
+        Canvas canvas(W, H, UNTOUCHED);
+        paintBackground(canvas.dc(), W, H);
+        return GetRValue(canvas.at(x, y));
     }
-
-    struct Census {
-        int red = 0;     // opaque digit pixels
-        int shadow = 0;  // the translucent black over white: grey about 199
-        int other = 0;
-        int redNearEdges = 0;  // digit pixels in the top or bottom three rows
-    };
-
-    Census paintAndCount(Canvas& canvas)
-    {
-        paintFace(canvas.dc());
-        Census census;
-        for (int y = 1; y < height - 1; ++y)
-            for (int x = 1; x < width - 1; ++x) {
-                COLORREF c = canvas.at(x, y);
-                int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-                if (c == RGB(255, 0, 0)) {
-                    ++census.red;
-                    census.redNearEdges += y < 3 || y >= height - 3;
-                }
-                else if (r == g && g == b && r > 150 && r < 235)
-                    ++census.shadow;
-                else if (c != RGB(255, 255, 255))
-                    ++census.other;
-            }
-        return census;
-    }
-
-    int width = 0;
-    int height = 0;
 };
 
-TEST_F(FacePainter, DigitsAreOpaqueTextColourWithoutShadow)
+TEST_F(FacePainter, SolidIsExactlyTheBaseInsideTheBorderRingAndUnknownIsSoft)
 {
-    ASSERT_GT(width, 200) << "is the face font installed?";
-    Canvas canvas(width + 20, height + 20, UNTOUCHED);
-    app.showShadow = 0;
-    Census census = paintAndCount(canvas);
-    EXPECT_GT(census.red, 1000);
-    EXPECT_EQ(census.shadow, 0);
-    // The digits sit wholly inside the face, none cut off at the bottom.
-    EXPECT_EQ(census.redNearEdges, 0);
-
-    // One copy of exactly the client area.
-    EXPECT_EQ(canvas.at(0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(canvas.at(width - 1, height - 1), RGB(0, 0, 0));
-    EXPECT_EQ(canvas.at(width, 10), UNTOUCHED);
-    EXPECT_EQ(canvas.at(10, height), UNTOUCHED);
+    Canvas solid(W, H, UNTOUCHED), soft(W, H, UNTOUCHED), unknown(W, H, UNTOUCHED);
+    app.colorBase = DEFAULT_COLOR_BASE, app.colorBorder = DEFAULT_COLOR_BORDER;
+    for (auto [type, canvas] : {std::pair{0, &solid}, {1, &soft}, {7, &unknown}})
+        app.backgroundType = type, paintBackground(canvas->dc(), W, H);
+    int wrong = 0, softDiffers = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            bool ring = x == 0 || y == 0 || x == W - 1 || y == H - 1;
+            wrong += solid.at(x, y) != (ring ? DEFAULT_COLOR_BORDER : DEFAULT_COLOR_BASE);
+            softDiffers += soft.at(x, y) != unknown.at(x, y);
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(softDiffers, 0);
+    EXPECT_NE(soft.at(W / 2, H / 2), solid.at(W / 2, H / 2));
 }
 
-TEST_F(FacePainter, ShadowShowsOnlyWhenAskedFor)
+TEST_F(FacePainter, GradientAndGlassRunOppositeWaysAndGlassHasAnInsetBand)
 {
-    Canvas plain(width, height, UNTOUCHED);
-    Canvas shaded(width, height, UNTOUCHED);
-    app.showShadow = 0;
-    Census without = paintAndCount(plain);
-    app.showShadow = 1;
-    Census with = paintAndCount(shaded);
-    EXPECT_EQ(without.shadow, 0);
-    EXPECT_GT(with.shadow, 300);
-    // Digits cover their shadow, so they stay as red as before.
-    EXPECT_NEAR(with.red, without.red, without.red / 10);
+    const int x = W / 2;
+    EXPECT_NEAR(whiteness(2, x, 1), 191, 12);  // about a quarter blue over white
+    EXPECT_LT(whiteness(2, x, H - 2), 16);
+    EXPECT_LT(whiteness(3, x, 14), 60);
+    EXPECT_GT(whiteness(3, x, H - 2), 150);
+    // The band covers rows 2..11 from column 2 to the fourth from the right,
+    // fading downwards; around it the blue shows.
+    for (int y : {2, 11}) {
+        SCOPED_TRACE(y);
+        EXPECT_TRUE(whiteness(3, 1, y) < 40 && whiteness(3, 2, y) > 100);
+        EXPECT_TRUE(whiteness(3, W - 4, y) > 100 && whiteness(3, W - 3, y) < 40);
+    }
+    EXPECT_TRUE(whiteness(3, x, 1) < 40 && whiteness(3, x, 2) > 200);
+    EXPECT_GT(whiteness(3, x, 11), whiteness(3, x, 12) + 30);
+}
+
+// Red digits wholly inside a white Solid face; grey shadow only when asked.
+TEST_F(FacePainter, RedDigitsAndAShadowOnlyWhenAskedFor)
+{
+    fillFaceDayNames();
+    app.backgroundType = 0, app.colorBase = RGB(255, 255, 255), app.colorBorder = 0, app.colorText = 0x000000FF;
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 17, 18, 58, 8)));
+    const int width = measureFaceWidth();
+    ASSERT_GT(width, 200) << "is the face font installed?";
+    placeWindow(100, 100, width, H);
+    paintBackground(app.backgroundDC, width, H);
+    int red[2] = {}, shadow[2] = {};
+    for (int shaded : {0, 1}) {
+        app.showShadow = shaded;
+        Canvas canvas(width + 20, H + 20, UNTOUCHED);
+        paintFace(canvas.dc());
+        for (int y = 1; y < H - 1; ++y)
+            for (int x = 1; x < width - 1; ++x) {
+                COLORREF c = canvas.at(x, y);
+                int r = GetRValue(c);
+                red[shaded] += c == RED;
+                shadow[shaded] += r == GetGValue(c) && r == GetBValue(c) && r > 150 && r < 235;
+                if (y < 3 || y >= H - 3)
+                    EXPECT_NE(c, RED) << "digit cut at row " << y;
+            }
+        // Exactly the client area is copied.
+        EXPECT_TRUE(canvas.at(width - 1, H - 1) == 0 && canvas.at(width, 10) == UNTOUCHED &&
+                    canvas.at(10, H) == UNTOUCHED);
+    }
+    EXPECT_GT(red[0], 1000);
+    EXPECT_EQ(shadow[0], 0);
+    EXPECT_GT(shadow[1], 300);
+    EXPECT_NEAR(red[1], red[0], red[0] / 10);  // the digits cover their shadow
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The About box and the calendar, run modally from their real templates and
-// worked from inside their own message loops.
+// worked by steps, one per timer tick, from inside their own message loops.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "app/app_state.h"
@@ -15,144 +14,65 @@
 namespace {
 
 using Step = std::function<void(HWND dialog)>;
+std::vector<Step> steps;
+size_t nextStep = 0;
 
-// Steps run one per timer tick while DialogBoxParamA's loop runs; a dialog
-// still open long after the last step is ended with STUCK.
-constexpr INT_PTR STUCK = -2;
-
-struct Driver {
-    std::vector<Step> steps;
-    size_t next = 0;
-    int idleTicks = 0;
-};
-Driver* driver = nullptr;
-
-BOOL CALLBACK findDialog(HWND window, LPARAM lParam)
+// A dialog still open long after the last step is ended with -2.
+void CALLBACK runStep(HWND, UINT, UINT_PTR, DWORD)
 {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(lParam) = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (HWND dialog = GetActiveWindow(); dialog && nextStep < steps.size())
+        steps[nextStep++](dialog);
+    else if (dialog && ++nextStep > steps.size() + 60)
+        EndDialog(dialog, -2);
 }
 
-void CALLBACK driverTick(HWND, UINT, UINT_PTR, DWORD)
+INT_PTR runDialog(int templateId, DLGPROC procedure, std::vector<Step> script)
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog)
-        return;
-    if (driver->next < driver->steps.size())
-        driver->steps[driver->next++](dialog);
-    else if (++driver->idleTicks > 60)
-        EndDialog(dialog, STUCK);
-}
-
-INT_PTR runDialog(int templateId, DLGPROC procedure, std::vector<Step> steps)
-{
-    Driver run{std::move(steps)};
-    driver = &run;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, driverTick);
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), nullptr, procedure, 0);
-    KillTimer(nullptr, timer);
-    driver = nullptr;
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&classes);
+    LoadStringA(GetModuleHandleA(NULL), IDS_APP_TITLE, app.caption, sizeof app.caption);
+    steps = std::move(script), nextStep = 0;
+    UINT_PTR timer = SetTimer(NULL, 0, 50, runStep);
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), NULL, procedure, 0);
+    KillTimer(NULL, timer);
     return result;
 }
 
-// A key as the dialog manager sees it: posted to the control with the focus.
-Step pressKey(WPARAM key)
-{
-    return [key](HWND dialog) {
-        HWND focus = GetFocus();
-        HWND target = (focus && (focus == dialog || IsChild(dialog, focus))) ? focus : dialog;
-        PostMessageA(target, WM_KEYDOWN, key, 1);
-        PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-    };
-}
-
-Step closeBox()
-{
-    return [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); };
-}
-
-std::string itemText(HWND dialog, int id)
-{
-    char text[300] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-std::string loadString(UINT id)
-{
-    char text[260] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
-
-class HelpDialogs : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES};
-        InitCommonControlsEx(&classes);
-        // As the entry point does: the caption is string 103.
-        LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, app.caption, sizeof app.caption);
-    }
+// Enter posted to the control with the focus, as the dialog manager sees it.
+const Step enter = [](HWND dialog) {
+    HWND target = GetFocus() && IsChild(dialog, GetFocus()) ? GetFocus() : dialog;
+    PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC0000001);
 };
+const Step closeBox = [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); };
 
-TEST_F(HelpDialogs, AboutShowsTitleVersionCreditAndRights)
+TEST(HelpDialogs, AboutShowsCreditAndRightsAndEndsOnEnterOrCloseBox)
 {
-    std::string version, credit, rights;
-    INT_PTR result = runDialog(IDD_ABOUT, AboutDialog,
-                               {[&](HWND dialog) {
-                                    version = itemText(dialog, IDC_ABOUT_VERSION);
-                                    credit = itemText(dialog, IDC_ABOUT_CREDIT);
-                                    rights = itemText(dialog, IDC_ABOUT_RIGHTS);
-                                },
-                                pressKey(VK_RETURN)});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(version, "Tockmere version 4.02");
-    EXPECT_EQ(credit, loadString(IDS_CREDIT));
-    EXPECT_FALSE(credit.empty());
-    EXPECT_EQ(rights, loadString(IDS_RIGHTS));
-    EXPECT_FALSE(rights.empty());
+    char credit[300] = "", rights[300] = "", wanted[300] = "";
+    Step read = [&](HWND dialog) {
+        GetDlgItemTextA(dialog, IDC_ABOUT_CREDIT, credit, sizeof credit);
+        GetDlgItemTextA(dialog, IDC_ABOUT_RIGHTS, rights, sizeof rights);
+    };
+    EXPECT_EQ(runDialog(IDD_ABOUT, AboutDialog, {read, enter}), IDOK);
+    EXPECT_GT(LoadStringA(GetModuleHandleA(NULL), IDS_CREDIT, wanted, sizeof wanted), 0);
+    EXPECT_STREQ(credit, wanted);
+    EXPECT_GT(LoadStringA(GetModuleHandleA(NULL), IDS_RIGHTS, wanted, sizeof wanted), 0);
+    EXPECT_STREQ(rights, wanted);
+    EXPECT_EQ(runDialog(IDD_ABOUT, AboutDialog, {closeBox}), IDCANCEL);
 }
 
-TEST_F(HelpDialogs, AboutEndsOnEscapeAndOnItsCloseBox)
+TEST(HelpDialogs, CalendarOpensOnTodayAndOnlyOkOrCancelEndIt)
 {
-    EXPECT_EQ(runDialog(IDD_ABOUT, AboutDialog, {pressKey(VK_ESCAPE)}), IDCANCEL);
-    EXPECT_EQ(runDialog(IDD_ABOUT, AboutDialog, {closeBox()}), IDCANCEL);
-}
-
-TEST_F(HelpDialogs, CalendarOpensOnTodayAndEndsOnEscape)
-{
-    SYSTEMTIME shown = {};
-    bool openAfterOtherCommand = false;
-    INT_PTR result = runDialog(IDD_CALENDAR, CalendarDialog,
-                               {[&](HWND dialog) {
-                                    SendDlgItemMessageA(dialog, IDC_CALENDAR, MCM_GETCURSEL, 0,
-                                                        reinterpret_cast<LPARAM>(&shown));
-                                    // Only OK and Cancel end it.
-                                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CALENDAR, 0), 0);
-                                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(3, BN_CLICKED), 0);
-                                },
-                                [&](HWND dialog) { openAfterOtherCommand = IsWindowVisible(dialog) != FALSE; },
-                                pressKey(VK_ESCAPE)});
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(openAfterOtherCommand);
-    SYSTEMTIME today;
+    SYSTEMTIME shown{}, today;
+    Step other = [&](HWND dialog) {
+        SendDlgItemMessageA(dialog, IDC_CALENDAR, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&shown));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CALENDAR, 0), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(3, BN_CLICKED), 0);
+    };
+    EXPECT_EQ(runDialog(IDD_CALENDAR, CalendarDialog, {other, enter}), IDOK);
     GetLocalTime(&today);
-    EXPECT_EQ(shown.wYear, today.wYear);
-    EXPECT_EQ(shown.wMonth, today.wMonth);
-    EXPECT_EQ(shown.wDay, today.wDay);
-}
-
-TEST_F(HelpDialogs, CalendarEndsOnEnterAndOnItsCloseBox)
-{
-    EXPECT_EQ(runDialog(IDD_CALENDAR, CalendarDialog, {pressKey(VK_RETURN)}), IDOK);
-    EXPECT_EQ(runDialog(IDD_CALENDAR, CalendarDialog, {closeBox()}), IDCANCEL);
+    EXPECT_TRUE(shown.wYear == today.wYear && shown.wMonth == today.wMonth && shown.wDay == today.wDay);
+    EXPECT_EQ(runDialog(IDD_CALENDAR, CalendarDialog, {closeBox}), IDCANCEL);
 }
 
 }  // namespace
