@@ -137,13 +137,9 @@ public:
     }
     ~FaceTextRenderer()
     {
-        if (font_)
-            GdipDeleteFont(font_);
-        if (family_)
-            GdipDeleteFontFamily(family_);
-        DeleteDC(dc_);
-        ReleaseDC(NULL, screen_);
-        GdiplusShutdown(token_);
+        GdipDeleteFont(font_);  // null is refused harmlessly
+        GdipDeleteFontFamily(family_);
+        DeleteDC(dc_), ReleaseDC(NULL, screen_), GdiplusShutdown(token_);
     }
     bool ready() const { return font_ != nullptr; }
 
@@ -177,9 +173,7 @@ public:
         GdipCreateSolidFill(argbOf(ink), &brush);
         RectF layout(0.0f, 0.0f, REAL(width), 89.0f);
         GdipDrawString(graphics, text, -1, font_, &layout, format, brush);
-        GdipDeleteBrush(brush);
-        GdipDeleteStringFormat(format);
-        GdipDeleteGraphics(graphics);
+        GdipDeleteBrush(brush), GdipDeleteStringFormat(format), GdipDeleteGraphics(graphics);
         SelectObject(dc_, original);
 
         BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -80, 1, 32, BI_RGB}};
@@ -232,8 +226,7 @@ bool startInUnixLocale(Clock& clock, const char* unixLocale)
         return false;
     PROCESS_INFORMATION launcher =
         run(std::string("Z:\\usr\\bin\\env LC_ALL=") + unixLocale + " " + loader + " " + program);
-    CloseHandle(launcher.hProcess);
-    CloseHandle(launcher.hThread);
+    CloseHandle(launcher.hProcess), CloseHandle(launcher.hThread);
     clock.window = findProcessWindow(0, "TOCKMERE", nullptr, 20000);
     if (!clock.window)
         return false;
@@ -278,8 +271,7 @@ TEST_F(FaceOnScreen, TheUsersLocaleWritesTimeAndDate)
         if (locale->unixLocale) {  // a program started in this process's locale puts the registry back
             PROCESS_INFORMATION cmd = run("cmd.exe /c exit", CREATE_NO_WINDOW);
             WaitForSingleObject(cmd.hProcess, 15000);
-            CloseHandle(cmd.hProcess);
-            CloseHandle(cmd.hThread);
+            CloseHandle(cmd.hProcess), CloseHandle(cmd.hThread);
         }
         ASSERT_FALSE(shot.pixels.empty());
         EXPECT_EQ(shot.width, renderer.faceWidth(locale->measured));

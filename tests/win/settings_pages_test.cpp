@@ -1,6 +1,5 @@
-// The two display pages created from their templates in this process, under
-// a stand-in for the property sheet: what they show for values the registry
-// never lets through, their change reports, and the swatch bitmaps' lifetimes.
+// The two display pages created from their templates under a stand-in for
+// the property sheet.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -27,12 +26,7 @@ LRESULT CALLBACK standInSheet(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 class PageTest : public facetest::FaceWindowTest {
 protected:
-    void TearDown() override
-    {
-        DestroyWindow(page);
-        DestroyWindow(sheet);
-        FaceWindowTest::TearDown();
-    }
+    void TearDown() override { DestroyWindow(page), DestroyWindow(sheet), FaceWindowTest::TearDown(); }
     void createPage(int templateId, DLGPROC procedure)
     {
         InitCommonControls();
@@ -48,19 +42,15 @@ protected:
     {
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
     }
-    void apply()
-    {
-        PSHNOTIFY notice{{sheet, 0, UINT(PSN_APPLY)}};
-        SendMessageA(page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
-        EXPECT_EQ(GetWindowLongPtrA(page, DWLP_MSGRESULT), PSNRET_NOERROR);
-    }
     LRESULT item(int id, UINT message, WPARAM wParam = 0) { return SendDlgItemMessageA(page, id, message, wParam, 0); }
 
     HWND sheet = NULL;
     HWND page = NULL;
 };
 
-TEST_F(PageTest, PercentagesOutsideTheRangeShowAndApplyAsTheNearerEnd)
+// Percentages the registry never lets through show and apply as the nearer
+// end; every control reports a change, a list only for a new selection.
+TEST_F(PageTest, TheSettingsPageClampsPercentagesAndReportsEveryChange)
 {
     app.opacity = 120;
     app.scale = 30;
@@ -69,22 +59,19 @@ TEST_F(PageTest, PercentagesOutsideTheRangeShowAndApplyAsTheNearerEnd)
     EXPECT_EQ(item(IDC_SCALE, TBM_GETPOS), 50);
     EXPECT_EQ(item(IDC_SCALE, TBM_GETNUMTICS), 6);  // 50, 60, ..., 100
     EXPECT_EQ(changeReports, 0) << "filling the controls is no change";
-    apply();
-    EXPECT_EQ(app.opacity, 100);
-    EXPECT_EQ(app.scale, 50);
+    PSHNOTIFY apply{{sheet, 0, UINT(PSN_APPLY)}};
+    SendMessageA(page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&apply));
+    EXPECT_EQ(GetWindowLongPtrA(page, DWLP_MSGRESULT), PSNRET_NOERROR);
+    EXPECT_TRUE(app.opacity == 100 && app.scale == 50);
     EXPECT_EQ(windowRect().bottom - windowRect().top, 40);
-}
 
-TEST_F(PageTest, EveryControlOfTheSettingsPageReportsAChange)
-{
-    createPage(IDD_SETTINGS, SettingsPage);
     for (int id : {IDC_SHOW_SECONDS, IDC_SHOW_DATE, IDC_SHOW_DAY, IDC_FLASH_DELIMITER, IDC_SHOW_SHADOW,
                    IDC_ALWAYS_ON_TOP, IDC_AUTO_RUN})
         item(id, BM_CLICK);
     EXPECT_EQ(changeReports, 7);
     command(IDC_BACKGROUND_TYPE, CBN_SELCHANGE);
     command(IDC_BACKGROUND_TYPE, CBN_DROPDOWN);
-    EXPECT_EQ(changeReports, 8) << "only a new selection is a change";
+    EXPECT_EQ(changeReports, 8);
     item(IDC_OPACITY, WM_KEYDOWN, VK_LEFT);
     EXPECT_EQ(changeReports, 9);
     EXPECT_EQ(item(IDC_OPACITY, TBM_GETPOS), 90);
