@@ -13,130 +13,58 @@
 
 namespace {
 
-class MessageWindow : public ::testing::Test {
-protected:
-    HWND owner = nullptr;
-
-    void SetUp() override
-    {
-        app.hInstance = GetModuleHandleA(nullptr);
-        app.buttonsSwapped = 0;
-        owner = CreateWindowExA(0, "STATIC", "clock", WS_POPUP, 0, 0, 100, 40, nullptr, nullptr,
-                                app.hInstance, nullptr);
-        ASSERT_NE(owner, nullptr);
-    }
-
-    void TearDown() override
-    {
-        app.buttonsSwapped = 0;
-        if (owner)
-            DestroyWindow(owner);
-    }
-
-    HWND open(const AlarmEvent& record)
-    {
-        return CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MESSAGE), owner, AlarmMessageWindow,
-                                  reinterpret_cast<LPARAM>(&record));
-    }
-
-    static std::string shownText(HWND window)
-    {
-        char text[400] = {};
-        GetDlgItemTextA(window, IDC_MESSAGE_TEXT, text, sizeof text);
-        return text;
-    }
-
-    // The button-up message waiting for the clock, or 0 when none is.
-    UINT postedButtonUp(WPARAM* wParam, LPARAM* lParam)
-    {
-        MSG msg;
-        if (PeekMessageA(&msg, owner, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE) ||
-            PeekMessageA(&msg, owner, WM_RBUTTONUP, WM_RBUTTONUP, PM_REMOVE)) {
-            *wParam = msg.wParam;
-            *lParam = msg.lParam;
-            return msg.message;
-        }
-        return 0;
-    }
-};
-
-AlarmEvent record(int hours, int minutes, const char* description)
+HWND open(HWND owner, AlarmEvent& record, int hours, int minutes, const std::string& description)
 {
-    AlarmEvent e{};
-    e.hours = hours;
-    e.minutes = minutes;
-    std::strcpy(e.description, description);
-    return e;
+    record = AlarmEvent{1, "", hours, minutes};
+    std::strcpy(record.description, description.c_str());
+    return CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MESSAGE), owner, AlarmMessageWindow,
+                              reinterpret_cast<LPARAM>(&record));
+}
+
+std::string shownText(HWND window)
+{
+    char text[400] = {};
+    GetDlgItemTextA(window, IDC_MESSAGE_TEXT, text, sizeof text);
+    return text;
+}
+
+TEST(MessageWindow, ShowsTimeBlankLineAndDescriptionAndClosingPostsThePrimaryButtonUp)
+{
+    app.hInstance = GetModuleHandleA(nullptr);
+    HWND owner = CreateWindowExA(0, "STATIC", "clock", WS_POPUP, 0, 0, 100, 40, nullptr, nullptr, app.hInstance, nullptr);
+    AlarmEvent tea, empty, longest;
+    HWND window = open(owner, tea, 7, 5, "Tea");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK);
+    std::strcpy(tea.description, "Coffee");  // the text is read once
+    EXPECT_EQ(shownText(window), "07:05\n\nTea");
+    HWND emptyWindow = open(owner, empty, 23, 59, "");
+    EXPECT_EQ(shownText(emptyWindow), "23:59\n\n");
+    HWND longestWindow = open(owner, longest, 0, 0, std::string(TEXT_SIZE - 1, 'w'));
+    EXPECT_EQ(shownText(longestWindow), "00:00\n\n" + std::string(TEXT_SIZE - 1, 'w'));
+    // Other commands are left to the dialog manager.
+    EXPECT_EQ(AlarmMessageWindow(window, WM_COMMAND, MAKEWPARAM(1234, BN_CLICKED), 0), FALSE);
+
+    // OK, the close box, and OK with the buttons swapped; each closes only its own window.
+    const struct { HWND window; WORD id; int swapped; UINT posted; } closes[] = {
+        {window, IDOK, 0, WM_LBUTTONUP}, {emptyWindow, IDCANCEL, 0, WM_LBUTTONUP}, {longestWindow, IDOK, 1, WM_RBUTTONUP}};
+    for (const auto& c : closes) {
+        SCOPED_TRACE(c.id * 10 + c.swapped);
+        app.buttonsSwapped = c.swapped;
+        EXPECT_TRUE(IsWindow(c.window));
+        // Called directly: through SendMessage the dialog manager answers.
+        EXPECT_EQ(AlarmMessageWindow(c.window, WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), 0), TRUE);
+        EXPECT_FALSE(IsWindow(c.window));
+        MSG msg{};
+        ASSERT_TRUE(PeekMessageA(&msg, owner, WM_LBUTTONUP, WM_RBUTTONUP, PM_REMOVE));
+        EXPECT_EQ(msg.message, c.posted);
+        EXPECT_EQ(msg.wParam, 0u);
+        EXPECT_EQ(msg.lParam, 0);
+    }
+    app.buttonsSwapped = 0;
+    DestroyWindow(owner);
 }
 
 }  // namespace
-
-TEST_F(MessageWindow, ShowsTimeBlankLineAndDescription)
-{
-    AlarmEvent tea = record(7, 5, "Tea");
-    HWND window = open(tea);
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(shownText(window), "07:05\n\nTea");
-    EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK);
-
-    // The text is read once: later changes of the record do not show.
-    std::strcpy(tea.description, "Coffee");
-    EXPECT_EQ(shownText(window), "07:05\n\nTea");
-    DestroyWindow(window);
-
-    AlarmEvent empty = record(23, 59, "");
-    window = open(empty);
-    EXPECT_EQ(shownText(window), "23:59\n\n");
-    DestroyWindow(window);
-
-    AlarmEvent longest = record(0, 0, std::string(TEXT_SIZE - 1, 'w').c_str());
-    window = open(longest);
-    EXPECT_EQ(shownText(window), "00:00\n\n" + std::string(TEXT_SIZE - 1, 'w'));
-    DestroyWindow(window);
-}
-
-TEST_F(MessageWindow, OkAndCloseBoxPostThePrimaryButtonReleaseAndClose)
-{
-    AlarmEvent tea = record(7, 5, "Tea");
-    for (WORD id : {IDOK, IDCANCEL}) {
-        HWND window = open(tea);
-        ASSERT_NE(window, nullptr);
-        // Called directly: through SendMessage the dialog manager answers.
-        EXPECT_EQ(AlarmMessageWindow(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0), TRUE);
-        EXPECT_FALSE(IsWindow(window)) << id;
-        WPARAM wParam = 99;
-        LPARAM lParam = 99;
-        EXPECT_EQ(postedButtonUp(&wParam, &lParam), static_cast<UINT>(WM_LBUTTONUP)) << id;
-        EXPECT_EQ(wParam, 0u);
-        EXPECT_EQ(lParam, 0);
-    }
-}
-
-TEST_F(MessageWindow, SwappedButtonsPostTheRightButtonRelease)
-{
-    app.buttonsSwapped = 1;
-    AlarmEvent tea = record(7, 5, "Tea");
-    HWND window = open(tea);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    WPARAM wParam;
-    LPARAM lParam;
-    EXPECT_EQ(postedButtonUp(&wParam, &lParam), static_cast<UINT>(WM_RBUTTONUP));
-}
-
-TEST_F(MessageWindow, ClosingOneLeavesTheOthersOpen)
-{
-    AlarmEvent first = record(9, 0, "first");
-    AlarmEvent second = record(9, 0, "second");
-    HWND a = open(first);
-    HWND b = open(second);
-    SendMessageA(a, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_FALSE(IsWindow(a));
-    EXPECT_TRUE(IsWindow(b));
-    EXPECT_EQ(shownText(b), "09:00\n\nsecond");
-    // Other commands are left to the dialog manager.
-    EXPECT_EQ(AlarmMessageWindow(b, WM_COMMAND, MAKEWPARAM(1234, BN_CLICKED), 0), FALSE);
-    EXPECT_TRUE(IsWindow(b));
-    DestroyWindow(b);
-}
