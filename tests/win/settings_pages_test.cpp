@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <prsht.h>
 
 #include <algorithm>
 #include <vector>
@@ -38,10 +37,7 @@ protected:
         ASSERT_NE(page, nullptr);
         changeReports = 0;
     }
-    void command(int id, int code)
-    {
-        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-    }
+    void command(int id, int code) { SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, code), LPARAM(GetDlgItem(page, id))); }
     LRESULT item(int id, UINT message, WPARAM wParam = 0) { return SendDlgItemMessageA(page, id, message, wParam, 0); }
 
     HWND sheet = NULL;
@@ -95,10 +91,9 @@ TEST_F(PageTest, EachSwatchButtonOwnsOneBitmapUntilThePageGoes)
     app.colorPresets[0] = {"Second", 0x508578, 0xAAE7D9, 0};
     createPage(IDD_ADVANCED, AdvancedSettingsPage);
     auto swatches = [&] {
-        std::vector<HBITMAP> handles;
-        for (int id : {IDC_COLOR_BASE, IDC_COLOR_BORDER, IDC_COLOR_TEXT})
-            handles.push_back(reinterpret_cast<HBITMAP>(item(id, BM_GETIMAGE, IMAGE_BITMAP)));
-        return handles;
+        return std::vector<HBITMAP>{HBITMAP(item(IDC_COLOR_BASE, BM_GETIMAGE, IMAGE_BITMAP)),
+                                    HBITMAP(item(IDC_COLOR_BORDER, BM_GETIMAGE, IMAGE_BITMAP)),
+                                    HBITMAP(item(IDC_COLOR_TEXT, BM_GETIMAGE, IMAGE_BITMAP))};
     };
     std::vector<HBITMAP> first = swatches();
     EXPECT_EQ(middle(first[0]), 0x102030u);
