@@ -16,29 +16,6 @@ namespace {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-TEST(FaceRects, PortableRectArithmeticMatchesThePlatform)
-{
-    const RECT screen{0, 0, 1280, 1024};
-    const RECT others[] = {
-        {-2, 994, 1282, 1026}, {-2, -2, 60, 1026}, {100, 994, 600, 1024}, {0, 400, 1280, 430},
-        {0, 1100, 1280, 1130}, {-5, -5, 2000, 2000}, {959, 914, 1280, 994}, {1280, 0, 1300, 10},
-    };
-    for (const RECT& other : others) {
-        SCOPED_TRACE(testing::Message() << other.left << "," << other.top << "," << other.right);
-        RECT subtracted{}, intersected{};
-        SubtractRect(&subtracted, &screen, &other);
-        IntersectRect(&intersected, &screen, &other);
-        const ScreenRect a{0, 0, 1280, 1024};
-        ScreenRect mine = subtractRect(a, {other.left, other.top, other.right, other.bottom});
-        if (IsRectEmpty(&subtracted))
-            EXPECT_TRUE(isEmptyRect(mine));
-        else
-            EXPECT_EQ(mine, (ScreenRect{subtracted.left, subtracted.top, subtracted.right, subtracted.bottom}));
-        EXPECT_EQ(intersectRects(a, {other.left, other.top, other.right, other.bottom}),
-                  (ScreenRect{intersected.left, intersected.top, intersected.right, intersected.bottom}));
-    }
-}
-
 class FaceLayout : public facetest::FaceWindowTest {
 protected:
     void SetUp() override
