@@ -9,10 +9,7 @@ namespace {
 constexpr ColorRef BASE = 0x00DEC8CD;    // red 205, green 200, blue 222
 constexpr ColorRef BORDER = 0x006A3B05;  // red 5, green 59, blue 106
 
-auto fields(const GradientBand& f)
-{
-    return std::make_tuple(f.y0, f.argb0, f.y1, f.argb1, f.x, f.y, f.width, f.height);
-}
+auto fields(const GradientBand& f) { return std::make_tuple(f.y0, f.argb0, f.y1, f.argb1, f.x, f.y, f.width, f.height); }
 
 TEST(BackgroundStyle, EachTypesGroundFillsAndBorder)
 {
@@ -45,10 +42,8 @@ TEST(BackgroundStyle, EachTypesGroundFillsAndBorder)
     for (int type : {-1, 4, 7}) {
         SCOPED_TRACE(type);
         BackgroundStyle s = describeBackground(type, BASE, BORDER, 321, 80);
-        EXPECT_EQ(s.clearArgb, soft.clearArgb);
-        ASSERT_EQ(s.fillCount, 2);
-        EXPECT_EQ(fields(s.fills[0]), fields(soft.fills[0]));
-        EXPECT_EQ(fields(s.fills[1]), fields(soft.fills[1]));
+        EXPECT_TRUE(s.clearArgb == soft.clearArgb && s.fillCount == 2);
+        EXPECT_TRUE(fields(s.fills[0]) == fields(soft.fills[0]) && fields(s.fills[1]) == fields(soft.fills[1]));
     }
 }
 
@@ -60,8 +55,7 @@ TEST(BackgroundStyle, EveryFillStaysWithinItsBrushAndTheFace)
             BackgroundStyle s = describeBackground(type, BASE, BORDER, height * 4, height);
             for (int i = 0; i < s.fillCount; ++i) {
                 const GradientBand& f = s.fills[i];
-                EXPECT_TRUE(f.y >= f.y0 && f.y + f.height <= f.y1 && f.height > 0);
-                EXPECT_TRUE(f.x >= 0 && f.x + f.width <= height * 4);
+                EXPECT_TRUE(f.y >= f.y0 && f.y + f.height <= f.y1 && f.height > 0 && f.x >= 0 && f.x + f.width <= height * 4);
             }
         }
 }

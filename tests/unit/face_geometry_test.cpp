@@ -6,10 +6,7 @@ namespace {
 
 TEST(FaceMetrics, SizesFollowTheScaleTruncated)
 {
-    struct Case {
-        int scale, height, em, reach, alpha;
-        double shadow;
-    };
+    struct Case { int scale, height, em, reach, alpha; double shadow; };
     const Case cases[] = {
         {100, 80, 79, 9, 255, 4.0},
         {75, 60, 59, 6, 191, 3.0},
@@ -32,9 +29,7 @@ const ScreenRect desktop{0, 0, 1280, 1024};
 
 TEST(WorkArea, OnlyATaskbarSpanningAWholeSideIsTakenAway)
 {
-    struct Case {
-        ScreenRect bar, work;
-    };
+    struct Case { ScreenRect bar, work; };
     // Taskbars usually reach a little past the screen's edges.
     const Case cases[] = {
         {{-2, 994, 1282, 1026}, {0, 0, 1280, 994}},   {{-2, -2, 1282, 30}, {0, 30, 1280, 1024}},

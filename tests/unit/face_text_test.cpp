@@ -13,31 +13,26 @@ std::u16string separator = u":";
 bool twelveHour = false;
 bool dottedDate = false;
 
-std::u16string ascii(const char* s)
+std::u16string number(int n, int digits)
 {
-    return std::u16string(s, s + std::char_traits<char>::length(s));
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*d", digits, n);
+    return std::u16string(buf, buf + std::char_traits<char>::length(buf));
 }
 
 std::u16string fakeTime(const LocalTime& t, bool withSeconds)
 {
-    char buf[64];
-    const char* sep = separator == u":" ? ":" : separator == u"." ? "." : "h";
-    int hour = twelveHour ? (t.hour % 12 == 0 ? 12 : t.hour % 12) : t.hour;
-    std::snprintf(buf, sizeof buf, "%d%s%02d", hour, sep, t.minute);
-    std::u16string text = ascii(buf);
-    if (withSeconds) {
-        std::snprintf(buf, sizeof buf, "%s%02d", sep, t.second);
-        text += ascii(buf);
-    }
+    const std::u16string sep = separator.substr(0, 1);  // as the locale's own time format has it
+    std::u16string text = number(twelveHour ? (t.hour + 11) % 12 + 1 : t.hour, 1) + sep + number(t.minute, 2) +
+                          (withSeconds ? sep + number(t.second, 2) : u"");
     return twelveHour ? text + (t.hour < 12 ? u" AM" : u" PM") : text;
 }
 
 std::u16string fakeDate(const LocalTime& t)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, dottedDate ? "%02d.%02d.%04d" : "%d/%d/%04d",
-                  dottedDate ? t.day : t.month, dottedDate ? t.month : t.day, t.year);
-    return ascii(buf);
+    if (dottedDate)
+        return number(t.day, 2) + u"." + number(t.month, 2) + u"." + number(t.year, 4);
+    return number(t.month, 1) + u"/" + number(t.day, 1) + u"/" + number(t.year, 4);
 }
 
 std::u16string fakeSeparator() { return separator; }
@@ -48,8 +43,7 @@ protected:
     std::u16string compose(int second, int forMeasure = 0)
     {
         t.second = second;
-        return composeFaceText(settings, t, forMeasure, {fakeTime, fakeDate, fakeSeparator},
-                               englishDayNames());
+        return composeFaceText(settings, t, forMeasure, {fakeTime, fakeDate, fakeSeparator}, englishDayNames());
     }
     Settings settings{};
     LocalTime t{2027, 3, 3, 17, 14, 5, 9};  // Wednesday 17 March 2027, 14:05:09
@@ -62,12 +56,10 @@ TEST_F(FaceText, TheShapesOfTheLineAndTheMeasuringHour)
     EXPECT_EQ(compose(9), u"14:05  Wed");
     settings.showDate = 1;
     EXPECT_EQ(compose(9), u"14:05  Wed 3/17/2027");
-    settings.showDayOfWeek = 0;
-    settings.showSeconds = 1;
+    settings.showDayOfWeek = 0, settings.showSeconds = 1;
     EXPECT_EQ(compose(9), u"14:05:09  3/17/2027");
 
-    settings.showSeconds = 0;
-    t.hour = 9;
+    settings.showSeconds = 0, t.hour = 9;
     EXPECT_EQ(compose(9, 1), u"23:05  3/17/2027");
     twelveHour = true;
     EXPECT_EQ(compose(9, 1), u"11:05 PM  3/17/2027");
@@ -83,16 +75,13 @@ TEST_F(FaceText, TheSeparatorsFirstCharacterBlinksOnOddSeconds)
     EXPECT_EQ(compose(10), u"14:05:10");
 
     // A date sharing the separator blinks with it.
-    separator = u".";
-    dottedDate = true;
-    settings.showSeconds = 0;
-    settings.showDate = 1;
+    separator = u".", dottedDate = true;
+    settings.showSeconds = 0, settings.showDate = 1;
     EXPECT_EQ(compose(8), u"14.05  17.03.2027");
     EXPECT_EQ(compose(59), u"14 05  17 03 2027");
 
     // Only the first character: the date keeps the second.
-    separator = u"h/";
-    dottedDate = false;
+    separator = u"h/", dottedDate = false;
     EXPECT_EQ(compose(1), u"14 05  3/17/2027");
 }
 
