@@ -20,6 +20,7 @@ struct MemoryRegistry : Registry {
     struct Value {
         RegistryType type;
         std::vector<unsigned char> data;
+        bool operator==(const Value&) const = default;
     };
     std::map<std::string, std::map<std::string, Value>> keys;  // folded to lower case
     std::map<std::intptr_t, std::pair<std::string, RegistryAccess>> openKeys;

@@ -68,18 +68,19 @@ TEST(Load, FirstStartGivesDefaultsAnEmptyTableAndAutoRunWithoutWritingAnything)
     EXPECT_STREQ(s->wavePath, "rooster.wav");
 }
 
-// Every value stored with an accepted number different from its default.
+// Every value stored with an accepted number different from its default
+// (the lowest accepted scale, opacity and background).
 struct StoredValue {
     const char* name;
     std::uint32_t value;
     int Settings::*field;  // null for the colours
-    unsigned Settings::*color;
+    ColorRef Settings::*color;
 };
 const StoredValue storedValues[] = {
-    {"Scale", 75, &Settings::scale}, {"UnTransparent", 60, &Settings::opacity},
+    {"Scale", 50, &Settings::scale}, {"UnTransparent", 50, &Settings::opacity},
     {"Show seconds", 1, &Settings::showSeconds}, {"Show flash delimiter", 1, &Settings::flashDelimiter},
     {"Show date", 1, &Settings::showDate}, {"Show day of the week", 1, &Settings::showDayOfWeek},
-    {"Show shadow", 1, &Settings::showShadow}, {"Background type", 3, &Settings::backgroundType},
+    {"Show shadow", 1, &Settings::showShadow}, {"Background type", 0, &Settings::backgroundType},
     {"Always on top", 0, &Settings::alwaysOnTop},
     {"X", 0xFFFFFFCE, &Settings::posX},  // -50: left of the primary screen
     {"Y", 0xFFFFFF9C, &Settings::posY},
@@ -91,25 +92,29 @@ const StoredValue storedValues[] = {
 
 std::uint32_t fieldOf(const Settings& s, const StoredValue& v)
 {
-    return v.field ? static_cast<std::uint32_t>(s.*v.field) : static_cast<std::uint32_t>(s.*v.color);
+    return v.field ? static_cast<std::uint32_t>(s.*v.field) : s.*v.color;
 }
 
-// One damaged value among fifteen good ones: it alone keeps its default, and
-// the values after it are still read.
+// One damaged or out-of-range value among fifteen good ones: it alone keeps
+// its default, and the values after it are still read.
 TEST(Load, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
 {
     auto defaults = garbageSettings();
     setDefaults(*defaults, FOLDER);
-    const MemoryRegistry::Value damages[] = {
-        {REGISTRY_TYPE_NONE, {}},  // stands for "missing"
-        {REGISTRY_TYPE_SZ, {'7', '5', 0}},
-        {REGISTRY_TYPE_BINARY, {75, 0, 0, 0}},
-        {REGISTRY_TYPE_DWORD, {75, 0}},
-        {REGISTRY_TYPE_DWORD, std::vector<unsigned char>(8, 1)},
+    const auto number = [](std::uint32_t v) { return MemoryRegistry::Value{REGISTRY_TYPE_DWORD, MemoryRegistry::dwordBytes(v)}; };
+    const std::pair<const char*, MemoryRegistry::Value> damages[] = {
+        {nullptr, {REGISTRY_TYPE_NONE, {}}},  // missing; a null name damages every value in turn
+        {nullptr, {REGISTRY_TYPE_SZ, {'7', '5', 0}}}, {nullptr, {REGISTRY_TYPE_BINARY, {75, 0, 0, 0}}},
+        {nullptr, {REGISTRY_TYPE_DWORD, {75, 0}}}, {nullptr, {REGISTRY_TYPE_DWORD, std::vector<unsigned char>(8, 1)}},
+        {"Scale", number(49)}, {"Scale", number(101)}, {"Scale", number(0xFFFFFFCE)}, {"UnTransparent", number(49)},
+        {"UnTransparent", number(101)}, {"Background type", number(4)}, {"Background type", number(0xFFFFFFFF)},
     };
-    for (const auto& damage : damages)
+    for (const auto& [only, damage] : damages)
         for (const StoredValue& damaged : storedValues) {
-            SCOPED_TRACE(std::string(damaged.name) + " damaged as type " + std::to_string(damage.type));
+            if (only && std::strcmp(only, damaged.name) != 0)
+                continue;
+            SCOPED_TRACE(std::string(damaged.name) + " damaged as type " + std::to_string(damage.type) + ", " +
+                         std::to_string(damage.data.size()) + " bytes");
             MemoryRegistry registry;
             for (const StoredValue& stored : storedValues)
                 registry.putDword(MAIN, stored.name, stored.value);
@@ -122,32 +127,12 @@ TEST(Load, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
             for (const StoredValue& v : storedValues)
                 EXPECT_EQ(fieldOf(*s, v), &v == &damaged ? fieldOf(*defaults, v) : v.value) << v.name;
         }
-}
-
-TEST(Load, RangeChecksOfScaleOpacityAndBackgroundAndALoneY)
-{
-    const StoredValue cases[] = {
-        {"Scale", 49, &Settings::scale, nullptr}, {"Scale", 50, &Settings::scale, nullptr},
-        {"Scale", 101, &Settings::scale, nullptr}, {"Scale", 0xFFFFFFCE, &Settings::scale, nullptr},
-        {"UnTransparent", 30, &Settings::opacity, nullptr}, {"UnTransparent", 50, &Settings::opacity, nullptr},
-        {"Background type", 0, &Settings::backgroundType, nullptr},
-        {"Background type", 4, &Settings::backgroundType, nullptr},
-        {"Background type", 0xFFFFFFFF, &Settings::backgroundType, nullptr},
-    };
-    const int expected[] = {100, 50, 100, 100, 100, 50, 0, 1, 1};
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(std::string(cases[i].name) + " = " + std::to_string(cases[i].value));
-        MemoryRegistry registry;
-        registry.putDword(MAIN, cases[i].name, cases[i].value);
-        registry.putDword(MAIN, "Y", 300);
-        registry.putDword(MAIN, "Color border", 1);  // read after all of them
-        auto s = garbageSettings();
-        ASSERT_TRUE(load(registry, *s));
-        EXPECT_EQ((*s).*cases[i].field, expected[i]);
-        EXPECT_EQ(s->colorBorder, 1u);
-        EXPECT_EQ(s->posX, -1);  // only Y stored leaves X unplaced
-        EXPECT_EQ(s->posY, 300);
-    }
+    MemoryRegistry registry;  // the highest background; Y alone leaves X unplaced
+    registry.putDword(MAIN, "Background type", 3);
+    registry.putDword(MAIN, "Y", 300);
+    auto s = garbageSettings();
+    ASSERT_TRUE(load(registry, *s));
+    EXPECT_TRUE(s->backgroundType == 3 && s->posX == -1 && s->posY == 300);
 }
 
 TEST(Load, WavePathIsReadToItsFirstNulWithinTheBytesReturned)
@@ -161,8 +146,7 @@ TEST(Load, WavePathIsReadToItsFirstNulWithinTheBytesReturned)
     };
     const std::string fallback = "C:\\Program Files\\Tockmere\\rooster.wav", p259(259, 'p');
     EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, std::string("C:\\bell.wav") + '\0'), "C:\\bell.wav");
-    EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, "C:\\bell.wav"), "C:\\bell.wav");  // no NUL
-    EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, ""), "");
+    EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, "C:\\bell.wav") + "|" + loaded(REGISTRY_TYPE_SZ, ""), "C:\\bell.wav|");  // no NUL
     EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, std::string("a.wav\0junk", 10)), "a.wav");
     EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, p259 + "p"), p259);  // 260 bytes, no NUL: 259 kept
     EXPECT_EQ(loaded(REGISTRY_TYPE_SZ, p259 + "pp"), fallback);  // larger than the query's buffer
@@ -202,65 +186,27 @@ TEST(LoadEvents, AHundredCompleteSlotsLoadWithoutAMarkerAndSaveBackWhole)
 {
     MemoryRegistry registry;
     for (int slot = 0; slot < MAX_EVENTS; ++slot)
-        putSlot(registry, slot, slot % 24, "slot " + std::to_string(slot));
+        putSlot(registry, slot, slot % 24, slot ? "slot " + std::to_string(slot) : "");
+    registry.putDword(EVENTS, slotName(0, "days"), 65);          // Sunday is bit 0
+    registry.putDword(EVENTS, slotName(1, "days"), 0xFFFFFF82);  // bits past Saturday mean nothing
     auto s = garbageSettings();
     ASSERT_TRUE(load(registry, *s));
     EXPECT_EQ(eventCount(s->events), MAX_EVENTS);
     EXPECT_STREQ(s->events.slots[99].description, "slot 99");
-    MemoryRegistry saved;
-    ASSERT_EQ(save(saved, *s), REGISTRY_OK);
-    EXPECT_EQ(saved.valueCount(EVENTS), 800u);
-    for (const auto& [name, value] : registry.keys[MemoryRegistry::fold(EVENTS)]) {
-        const MemoryRegistry::Value* copy = saved.find(EVENTS, name);
-        ASSERT_NE(copy, nullptr) << name;
-        EXPECT_TRUE(copy->type == value.type && copy->data == value.data) << name;
-    }
-}
-
-TEST(LoadEvents, DaysMaskHasSundayAsBitZeroAndAnEmptyDescriptionIsItsNulAlone)
-{
-    MemoryRegistry registry;
-    putSlot(registry, 0, 7, "");
-    registry.putDword(EVENTS, slotName(0, "days"), 65);
-    putSlot(registry, 1, 7);
-    registry.putDword(EVENTS, slotName(1, "days"), 0xFFFFFF82);  // bits past Saturday mean nothing
-    auto s = garbageSettings();
-    ASSERT_TRUE(load(registry, *s));
+    EXPECT_STREQ(s->events.slots[0].description, "");
     for (int day = 0; day < 7; ++day) {
         EXPECT_EQ(s->events.slots[0].days[day], day == 0 || day == 6) << day;
         EXPECT_EQ(s->events.slots[1].days[day], day == 1) << day;
     }
-    EXPECT_STREQ(s->events.slots[0].description, "");
     s->events.slots[1].days[3] = 5;  // any nonzero entry sets its bit once
+    registry.putDword(EVENTS, slotName(1, "days"), 2 + 8);
     MemoryRegistry saved;
-    save(saved, *s);
-    EXPECT_EQ(saved.dwordAt(EVENTS, slotName(0, "days")), 65u);
-    EXPECT_EQ(saved.dwordAt(EVENTS, slotName(1, "days")), 2u + 8u);
-    const MemoryRegistry::Value* stored = saved.find(EVENTS, slotName(0, "description"));
-    ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(stored->type, REGISTRY_TYPE_SZ);
-    EXPECT_EQ(stored->data, std::vector<unsigned char>{0});
-}
-
-TEST(Load, AutoRunIsWhetherTheRunValueExistsAsText)
-{
-    const struct {
-        const char* name;
-        RegistryType type;
-        std::size_t size;
-        int expected;
-    } cases[] = {{"", 0, 0, 0}, {"Tockmere", REGISTRY_TYPE_SZ, 2, 1}, {"Tockmere2", REGISTRY_TYPE_SZ, 2, 0},
-                 {"Tockmere", REGISTRY_TYPE_DWORD, 4, 0}, {"Tockmere", REGISTRY_TYPE_SZ, 400, 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.size) + " bytes");
-        MemoryRegistry registry;
-        registry.putDword(MAIN, "Scale", 100);
-        if (*c.name)
-            registry.put(RUN, c.name, c.type, std::vector<unsigned char>(c.size, 'c'));
-        auto s = garbageSettings();
-        ASSERT_TRUE(load(registry, *s));
-        EXPECT_EQ(s->autoRun, c.expected);
-        EXPECT_TRUE(registry.openKeys.empty());
+    ASSERT_EQ(save(saved, *s), REGISTRY_OK);
+    EXPECT_EQ(saved.valueCount(EVENTS), 800u);
+    // Byte for byte, the empty description as its NUL alone.
+    for (const auto& [name, value] : registry.keys[MemoryRegistry::fold(EVENTS)]) {
+        const MemoryRegistry::Value* copy = saved.find(EVENTS, name);
+        EXPECT_TRUE(copy && *copy == value) << name;
     }
 }
 
@@ -339,6 +285,15 @@ TEST(Save, RunValueFollowsAutoRunAndStaysTheSameFromSaveToSave)
     EXPECT_EQ(registry.find(RUN, "Tockmere"), nullptr);
     EXPECT_NE(registry.find(RUN, "Other program"), nullptr);
     ASSERT_EQ(save(registry, *s), REGISTRY_OK);  // deleting the absent value again is harmless
+    // autoRun is whether the value exists as text, even one too long to read.
+    const std::pair<MemoryRegistry::Value, int> stored[] = {
+        {{REGISTRY_TYPE_DWORD, {1, 0, 0, 0}}, 0}, {{REGISTRY_TYPE_SZ, std::vector<unsigned char>(400, 'c')}, 1}};
+    for (const auto& [value, autoRun] : stored) {
+        registry.put(RUN, "Tockmere", value.type, value.data);
+        ASSERT_TRUE(load(registry, *s));
+        EXPECT_EQ(s->autoRun, autoRun);
+        EXPECT_TRUE(registry.openKeys.empty());
+    }
     // Without a command the value is left as it was rather than written broken.
     registry.putText(RUN, "Tockmere", "kept");
     s->autoRun = 1;
@@ -350,19 +305,18 @@ TEST(Save, StopsAtTheFirstKeyThatCannotBeOpened)
 {
     auto s = someSettings();
     s->autoRun = 0;
-    MemoryRegistry noProgramKey, noEventsKey, noRunKey;
-    noProgramKey.refuse(MAIN);
-    EXPECT_EQ(save(noProgramKey, *s), REGISTRY_ACCESS_DENIED);
-    EXPECT_TRUE(noProgramKey.log.empty());
-    noEventsKey.putText(RUN, "Tockmere", "x");
-    noEventsKey.refuse(EVENTS);
-    EXPECT_EQ(save(noEventsKey, *s), REGISTRY_ACCESS_DENIED);
-    EXPECT_EQ(noEventsKey.valueCount(MAIN), 17u);
-    EXPECT_NE(noEventsKey.find(RUN, "Tockmere"), nullptr);  // Run key left as it was
-    noRunKey.refuse(RUN);
-    EXPECT_EQ(save(noRunKey, *s), REGISTRY_ACCESS_DENIED);
-    EXPECT_TRUE(noRunKey.hasKey(EVENTS));
-    EXPECT_TRUE(noRunKey.openKeys.empty());
+    MemoryRegistry refused[3];
+    for (int i = 0; i < 3; ++i) {
+        refused[i].putText(RUN, "Tockmere", "x");
+        refused[i].refuse(i == 0 ? MAIN : i == 1 ? EVENTS : RUN);
+        EXPECT_EQ(save(refused[i], *s), REGISTRY_ACCESS_DENIED) << i;
+        EXPECT_TRUE(refused[i].openKeys.empty()) << i;
+    }
+    EXPECT_TRUE(refused[0].log.empty());
+    EXPECT_EQ(refused[1].valueCount(MAIN), 17u);
+    EXPECT_EQ(refused[1].valueCount(RUN), 1u);  // the Run key left as it was
+    EXPECT_EQ(refused[2].valueCount(EVENTS), 0u);  // an empty table: nothing to write
+    EXPECT_TRUE(refused[2].hasKey(EVENTS));
 }
 
 TEST(RunCommand, IsTheQuotedModulePathAndTheArgumentWithinTheBuffer)
