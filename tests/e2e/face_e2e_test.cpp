@@ -1,7 +1,6 @@
-// The clock face seen on the screen: tockmere.exe is started with settings
-// written to the registry beforehand, and its window is read back from the
-// screen. Xvfb has no compositor, so the screen shows the opaque colours
-// the clock paints whatever its opacity.
+// The clock face on the screen: tockmere.exe is started on settings written
+// to the registry beforehand and its window read back from the screen, which
+// under Xvfb (no compositor) shows the opaque colours whatever the opacity.
 #include <windows.h>
 
 #include <gdiplus.h>
@@ -55,8 +54,7 @@ TEST_F(FaceOnScreen, AnUnknownBackgroundTypeIsReplacedBySoft)
     ASSERT_FALSE(shots[0].pixels.empty());
     EXPECT_TRUE(shots[1].pixels == shots[0].pixels);
     DWORD saved = 0;
-    EXPECT_TRUE(readDword(PROGRAM_KEY, "Background type", &saved));
-    EXPECT_EQ(saved, 1u);
+    EXPECT_TRUE(readDword(PROGRAM_KEY, "Background type", &saved) && saved == 1u) << saved;
 }
 
 TEST_F(FaceOnScreen, ScaleOpacityAndTopmostStateComeFromTheRegistry)

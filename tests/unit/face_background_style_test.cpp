@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr ColorRef BASE = 0x00DEC8CD;    // red 205, green 200, blue 222
-constexpr ColorRef BORDER = 0x006A3B05;  // red 5, green 59, blue 106
+constexpr ColorRef BASE = 0x00DEC8CD, BORDER = 0x006A3B05;  // stored as 0x00BBGGRR
 
 auto fields(const GradientBand& f) { return std::make_tuple(f.y0, f.argb0, f.y1, f.argb1, f.x, f.y, f.width, f.height); }
 

@@ -10,8 +10,7 @@ namespace {
 // A stand-in for the user's locale; the composer takes plain function
 // pointers, so the tests steer it through these.
 std::u16string separator = u":";
-bool twelveHour = false;
-bool dottedDate = false;
+bool twelveHour = false, dottedDate = false;
 
 std::u16string number(int n, int digits)
 {
@@ -87,8 +86,7 @@ TEST_F(FaceText, TheSeparatorsFirstCharacterBlinksOnOddSeconds)
 
 TEST_F(FaceText, AnOverlongLineIsCutTo259Characters)
 {
-    static const std::u16string longDate(300, u'8');
-    FaceLocale verbose{fakeTime, [](const LocalTime&) { return longDate; }, fakeSeparator};
+    FaceLocale verbose{fakeTime, [](const LocalTime&) { return std::u16string(300, u'8'); }, fakeSeparator};
     settings.showDate = 1;
     std::u16string text = composeFaceText(settings, t, 0, verbose, englishDayNames());
     ASSERT_EQ(text.size(), 259u);

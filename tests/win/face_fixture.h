@@ -51,7 +51,6 @@ protected:
     static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(gdiplusToken); }
     void SetUp() override { saved = app; }
     void TearDown() override { app = saved; }
-
     static inline Gdiplus::GdiplusStartupInput input;
     static inline ULONG_PTR gdiplusToken = 0;
     AppState saved{};

@@ -4,7 +4,7 @@
 #include "face/background_painter_win.h"
 #include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
-#include "face/face_text_win.h"
+#include "face/face_text_win.h"  // fillFaceDayNames
 #include "support/test_clock.h"
 #include "win/face_fixture.h"
 
@@ -14,8 +14,7 @@ using facetest::Canvas;
 
 constexpr COLORREF UNTOUCHED = RGB(0x12, 0x34, 0x56);
 constexpr COLORREF RED = RGB(255, 0, 0);
-constexpr int W = 321;
-constexpr int H = 80;
+constexpr int W = 321, H = 80;
 
 class FacePainter : public facetest::FaceWindowTest {
 protected:
