@@ -77,7 +77,13 @@ Clock::~Clock()
 
 bool start(Clock& clock, const std::string& arguments, const char* workingDirectory)
 {
-    std::string commandLine = "\"" + programPath() + "\"";
+    return startProgram(clock, programPath(), arguments, workingDirectory);
+}
+
+bool startProgram(Clock& clock, const std::string& exePath, const std::string& arguments,
+                  const char* workingDirectory)
+{
+    std::string commandLine = "\"" + exePath + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     STARTUPINFOA startup{};
@@ -91,6 +97,38 @@ bool start(Clock& clock, const std::string& arguments, const char* workingDirect
     // The window exists from the start of its creation; it is shown, laid
     // out and given its tray icon only when the creation is over.
     return clock.window != NULL && waitFor([&] { return IsWindowVisible(clock.window) != FALSE; }, 20000);
+}
+
+bool startProcess(const std::string& commandLine, PROCESS_INFORMATION* process)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(0);
+    return CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, process) != FALSE;
+}
+
+DWORD waitAndRelease(PROCESS_INFORMATION& process, DWORD timeoutMs)
+{
+    WaitForSingleObject(process.hProcess, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
+}
+
+DWORD runToEnd(const std::string& commandLine, DWORD timeoutMs)
+{
+    PROCESS_INFORMATION process{};
+    return startProcess(commandLine, &process) ? waitAndRelease(process, timeoutMs) : static_cast<DWORD>(-1);
+}
+
+LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
 }
 
 namespace {
@@ -195,6 +233,17 @@ HWND findDialogShowing(DWORD processId, const char* title, const char* text, DWO
     return found;
 }
 
+void cancelDialogs(DWORD processId)
+{
+    for (int round = 0; round < 5 && !processWindows(processId, "#32770").empty(); ++round) {
+        for (HWND dialog : processWindows(processId, "#32770")) {
+            PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        Sleep(300);
+    }
+}
+
 namespace {
 
 void deleteKeyTree(HKEY root, const char* path)
@@ -237,10 +286,10 @@ bool readDword(const char* keyPath, const char* name, DWORD* value)
     return status == ERROR_SUCCESS && type == REG_DWORD;
 }
 
-bool readString(const char* keyPath, const char* name, std::string* value)
+bool readString(HKEY root, const char* keyPath, const char* name, std::string* value)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     char buffer[2048] = "";
     DWORD type = 0, size = sizeof buffer - 1;
@@ -250,6 +299,20 @@ bool readString(const char* keyPath, const char* name, std::string* value)
         return false;
     buffer[size] = 0;
     *value = buffer;
+    return true;
+}
+
+bool readString(const char* keyPath, const char* name, std::string* value)
+{
+    return readString(HKEY_CURRENT_USER, keyPath, name, value);
+}
+
+bool keyExists(HKEY root, const char* keyPath)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
     return true;
 }
 
@@ -299,6 +362,25 @@ std::vector<std::string> valueNames(const char* keyPath)
     }
     RegCloseKey(key);
     return names;
+}
+
+std::map<std::string, std::string> rawValues(const char* keyPath)
+{
+    std::map<std::string, std::string> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        BYTE data[2048];
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, NULL, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        values[std::string(name, nameSize)] =
+            std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataSize);
+    }
+    RegCloseKey(key);
+    return values;
 }
 
 RECT workArea()
@@ -393,6 +475,60 @@ std::string dialogItemText(HWND dialog, int id)
     char text[1024] = "";
     SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+ScreenShot captureScreen(HWND window)
+{
+    ScreenShot shot;
+    shot.rect = windowRect(window);
+    shot.width = shot.rect.right - shot.rect.left;
+    shot.height = shot.rect.bottom - shot.rect.top;
+    if (shot.width <= 0 || shot.height <= 0)
+        return shot;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ original = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, shot.rect.left, shot.rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* bgra = static_cast<const DWORD*>(bits);
+    shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
+    for (size_t i = 0; i < shot.pixels.size(); ++i)
+        shot.pixels[i] = RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF);
+    SelectObject(memory, original);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return shot;
+}
+
+ScreenShot waitForPaintedFace(HWND window, COLORREF border)
+{
+    ScreenShot shot;
+    waitFor([&] {
+        ScreenShot first = captureScreen(window);
+        if (first.pixels.empty() || first.at(0, 0) != border || first.at(first.width - 1, first.height - 1) != border)
+            return false;
+        Sleep(50);
+        shot = captureScreen(window);
+        return shot.pixels == first.pixels;
+    });
+    return shot;
+}
+
+std::string helpViewerCommandLine(DWORD timeoutMs)
+{
+    HWND viewer = findProcessWindow(0, "HH Parent", nullptr, timeoutMs);
+    DWORD processId = 0;
+    return viewer && GetWindowThreadProcessId(viewer, &processId) ? narrow(commandLineOf(processId)) : std::string();
 }
 
 void closeHelpViewers()

@@ -3,6 +3,7 @@
 // starting and ending it, finding its windows, reading the registry.
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,18 @@ struct Clock {
 
 // Starts the clock with the given arguments and waits for its window.
 bool start(Clock& clock, const std::string& arguments = "", const char* workingDirectory = nullptr);
+// The same for a tockmere.exe elsewhere, such as an installed copy.
+bool startProgram(Clock& clock, const std::string& exePath, const std::string& arguments = "",
+                  const char* workingDirectory = nullptr);
+// Any command line, without waiting for a window.
+bool startProcess(const std::string& commandLine, PROCESS_INFORMATION* process);
+// Waits for a started process and lets go of it: its exit code, or
+// STILL_ACTIVE if it did not end in time.
+DWORD waitAndRelease(PROCESS_INFORMATION& process, DWORD timeoutMs);
+// Both: the exit code, or -1 if it did not start.
+DWORD runToEnd(const std::string& commandLine, DWORD timeoutMs);
+// SendMessage that gives up after 10 s if the other process does not answer.
+LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // The top-level window of the given class (and title, if given) that
 // belongs to the process.
 HWND findProcessWindow(DWORD processId, const char* className, const char* title = nullptr,
@@ -45,6 +58,9 @@ std::string windowText(HWND window);
 // in one of its static controls, such as a message box; waits up to
 // timeoutMs for it.
 HWND findDialogShowing(DWORD processId, const char* title, const char* text, DWORD timeoutMs = 0);
+// Cancels (or answers No to) whatever dialogs of the process a failed test
+// left open, until none is left.
+void cancelDialogs(DWORD processId);
 // Waits until `condition` holds or the time is up; returns the last result.
 template <typename Condition>
 bool waitFor(Condition condition, DWORD timeoutMs = 5000)
@@ -67,11 +83,30 @@ bool valueExists(const char* key, const char* name);
 void writeDword(const char* key, const char* name, DWORD value);
 void writeString(const char* key, const char* name, const std::string& value);
 std::vector<std::string> valueNames(const char* key);
+// Every value of a key: name -> type and raw bytes, to compare whole keys.
+std::map<std::string, std::string> rawValues(const char* key);
+// Any root, such as HKEY_LOCAL_MACHINE.
+bool readString(HKEY root, const char* key, const char* name, std::string* value);
+bool keyExists(HKEY root, const char* key);
 
 // The work area as the clock computes it: the desktop minus the taskbar
 // where the taskbar spans a whole side.
 RECT workArea();
 RECT windowRect(HWND window);
+
+// A copy of the screen under one window (Xvfb shows opaque colours, whatever
+// a layered window's alpha).
+struct ScreenShot {
+    RECT rect{};
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+};
+ScreenShot captureScreen(HWND window);
+// The clock's face once painted with `border` round it: two shots in a row
+// alike, so no repaint was half-way (the last shot if that never happened).
+ScreenShot waitForPaintedFace(HWND window, COLORREF border);
 
 // The current directory of another process, read from its parameters block.
 std::wstring currentDirectoryOf(HANDLE process);
@@ -82,6 +117,9 @@ std::string narrow(const std::wstring& text);
 // The text of a control of another process's dialog.
 std::string dialogItemText(HWND dialog, int id);
 
+// The command line of the help viewer whose window comes up (HTML Help's
+// "HH Parent"), or "" if none does in time.
+std::string helpViewerCommandLine(DWORD timeoutMs = 15000);
 // Ends the help viewers a test caused (HTML Help windows), politely.
 void closeHelpViewers();
 

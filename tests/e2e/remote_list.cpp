@@ -103,29 +103,26 @@ void setListItemState(HWND list, int row, UINT state, UINT mask)
         send(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(block.at(0)));
 }
 
-std::string listColumnHeader(HWND list, int column)
+std::vector<std::string> listColumn(HWND list, int column)
 {
-    RemoteBlock block(list, sizeof(LVCOLUMNA) + TEXT_CAPACITY);
-    if (!block.valid())
-        return "<no memory>";
-    LVCOLUMNA format{};
-    format.mask = LVCF_TEXT;
-    format.pszText = block.at(sizeof format);
-    format.cchTextMax = TEXT_CAPACITY;
-    block.write(0, &format, sizeof format);
-    char text[TEXT_CAPACITY + 1] = "";
-    block.write(sizeof format, text, 1);
-    if (!send(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(block.at(0))))
-        return "<no column>";
-    block.read(sizeof format, text, TEXT_CAPACITY);
-    return text;
+    std::vector<std::string> texts;
+    for (int row = 0; row < listRowCount(list); ++row)
+        texts.push_back(listCellText(list, row, column));
+    return texts;
 }
 
-int listColumnWidth(HWND list, int column)
+std::vector<int> listSelectedRows(HWND list)
 {
-    return static_cast<int>(send(list, LVM_GETCOLUMNWIDTH, column, 0));
+    std::vector<int> rows;
+    for (int row = 0; row < listRowCount(list); ++row)
+        if (listItemState(list, row, LVIS_SELECTED) & LVIS_SELECTED)
+            rows.push_back(row);
+    return rows;
 }
 
+namespace {
+
+// The middle of a cell, in the list's client coordinates.
 POINT listCellCenter(HWND list, int row, int column)
 {
     RemoteBlock block(list, sizeof(RECT));
@@ -137,6 +134,8 @@ POINT listCellCenter(HWND list, int row, int column)
     block.read(0, &cell, sizeof cell);
     return POINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
 }
+
+}  // namespace
 
 void clickListCell(HWND list, int row, int column)
 {

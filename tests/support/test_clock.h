@@ -66,6 +66,17 @@ inline bool setLocalTime(const SYSTEMTIME& target)
     return true;
 }
 
+// Back to the real time, for the tests that follow.
+inline void useRealTime()
+{
+    std::string path = clockFilePath();
+    if (FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "wb")) {
+        std::fputs("0\n", f);
+        std::fclose(f);
+        Sleep(SETTLE_MS);
+    }
+}
+
 inline SYSTEMTIME makeTime(int year, int month, int day, int hour, int minute, int second)
 {
     SYSTEMTIME st{};
