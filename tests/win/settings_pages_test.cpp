@@ -40,16 +40,14 @@ protected:
     void command(int id, int code) { SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, code), LPARAM(GetDlgItem(page, id))); }
     LRESULT item(int id, UINT message, WPARAM wParam = 0) { return SendDlgItemMessageA(page, id, message, wParam, 0); }
 
-    HWND sheet = NULL;
-    HWND page = NULL;
+    HWND sheet = NULL, page = NULL;
 };
 
 // Percentages the registry never lets through show and apply as the nearer
 // end; every control reports a change, a list only for a new selection.
 TEST_F(PageTest, TheSettingsPageClampsPercentagesAndReportsEveryChange)
 {
-    app.opacity = 120;
-    app.scale = 30;
+    app.opacity = 120, app.scale = 30;
     createPage(IDD_SETTINGS, SettingsPage);
     EXPECT_EQ(item(IDC_OPACITY, TBM_GETPOS), 100);
     EXPECT_EQ(item(IDC_SCALE, TBM_GETPOS), 50);
@@ -86,8 +84,7 @@ COLORREF middle(HBITMAP swatch)
 
 TEST_F(PageTest, EachSwatchButtonOwnsOneBitmapUntilThePageGoes)
 {
-    app.colorBase = 0x102030;
-    app.presetCount = 1;
+    app.colorBase = 0x102030, app.presetCount = 1;
     app.colorPresets[0] = {"Second", 0x508578, 0xAAE7D9, 0};
     createPage(IDD_ADVANCED, AdvancedSettingsPage);
     auto swatches = [&] {
@@ -106,8 +103,7 @@ TEST_F(PageTest, EachSwatchButtonOwnsOneBitmapUntilThePageGoes)
     EXPECT_EQ(middle(second[0]), 0xAAE7D9u);
     for (HBITMAP old : first)
         EXPECT_TRUE(std::count(second.begin(), second.end(), old) || GetObjectType(old) == 0);
-    DestroyWindow(page);
-    page = NULL;
+    DestroyWindow(page), page = NULL;
     for (HBITMAP swatch : second)
         EXPECT_EQ(GetObjectType(swatch), 0u);
 }
