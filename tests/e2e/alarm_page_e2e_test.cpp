@@ -81,16 +81,12 @@ const std::vector<Alarm> threeMornings = {
 // boxes, the editor, the sheet) is cancelled when it ends.
 class AlarmPage : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        deleteProgramSettings();
-        writeDword(PROGRAM_KEY, "Scale", 100);  // not a first start: no help viewer
-    }
+    // Not a first start: no help viewer.
+    void SetUp() override { deleteProgramSettings(); writeDword(PROGRAM_KEY, "Scale", 100); }
     void TearDown() override
     {
         if (clock.running())
             cancelDialogs(pid());
-        closeHelpViewers();
     }
 
     DWORD pid() const { return clock.process.dwProcessId; }
@@ -139,7 +135,11 @@ protected:
         waitFor([&] { return (found = findProcessWindow(pid(), "#32770", title)) && IsWindowVisible(found); });
         return found;
     }
-    HWND openEditor(int button, const char* title) { return press(button), visibleDialog(title); }
+    HWND openEditor(int button, const char* title)
+    {
+        press(button);
+        return visibleDialog(title);
+    }
     void endEditor(HWND editor, int button)
     {
         PostMessageA(editor, WM_COMMAND, button, 0);
@@ -156,7 +156,11 @@ protected:
         return waitFor([&] { return !IsWindow(box); });
     }
 
-    bool deleteSelected() { return press(IDC_DELETE_ALARM), answer("Delete alarm. Are you sure?", IDYES); }
+    bool deleteSelected()
+    {
+        press(IDC_DELETE_ALARM);
+        return answer("Delete alarm. Are you sure?", IDYES);
+    }
 
     Clock clock;
     HWND sheet = NULL;
@@ -169,7 +173,6 @@ TEST_F(AlarmPage, AddedAlarmGoesAfterEqualTimesSelectedAndOnAndOkSavesTheTable)
     startWith(threeMornings);
     HWND editor = openEditor(IDC_ADD_ALARM, "Add alarm");
     ASSERT_TRUE(editor != NULL);
-    // A new alarm: 00:00, Day, every day, base date 1/1.
     EXPECT_EQ(dialogItemText(editor, IDC_EDITOR_HOURS) + ":" + dialogItemText(editor, IDC_EDITOR_MINUTES), "0:0");
     EXPECT_TRUE(checked(editor, IDC_EDITOR_DAY));
     for (int id = IDC_EDITOR_SUNDAY; id <= IDC_EDITOR_SATURDAY; ++id)
@@ -195,8 +198,7 @@ TEST_F(AlarmPage, AddedAlarmGoesAfterEqualTimesSelectedAndOnAndOkSavesTheTable)
     EXPECT_EQ(savedNumber(2, "days"), EVERY_DAY);
 }
 
-// Delete then removes the row the user sees selected: the one just edited,
-// whether it moved up or down.
+// The edited row stays selected as it moves up or down, and Delete takes it.
 TEST_F(AlarmPage, EditedAlarmMovesKeepsItsSwitchAndTakesTheMark)
 {
     startWith(threeMornings);
