@@ -30,8 +30,7 @@ struct MemoryRegistry : Registry {
 
     void put(const std::string& path, const std::string& name, RegistryType type, std::vector<unsigned char> data)
     {
-        createPath(path);
-        keys[fold(path)][fold(name)] = Value{type, std::move(data)};
+        keys[createPath(path)][fold(name)] = Value{type, std::move(data)};
     }
     void erase(const std::string& path, const std::string& name) { keys[fold(path)].erase(fold(name)); }
     void refuse(const std::string& path) { refusedKeys.insert(fold(path)); }
@@ -64,8 +63,8 @@ struct MemoryRegistry : Registry {
     }
     std::string textAt(const std::string& path, const std::string& name) const
     {
-        const Value* value = find(path, name);
-        return value ? std::string(value->data.begin(), value->data.end()) : std::string("<absent>");
+        const Value* v = find(path, name);
+        return v ? std::string(v->data.begin(), v->data.end()) : "<absent>";
     }
 
     RegistryStatus openKey(const char* path, RegistryAccess access, RegistryKey* key) override
@@ -96,12 +95,12 @@ struct MemoryRegistry : Registry {
             return path ? REGISTRY_FILE_NOT_FOUND : REGISTRY_ACCESS_DENIED;
         if (data && !size)
             return REGISTRY_INVALID_HANDLE;
-        if (type)
-            *type = value->type;
         auto length = static_cast<std::uint32_t>(value->data.size());
         bool fits = !data || length <= *size;
         if (data && fits && length)
             std::memcpy(data, value->data.data(), length);
+        if (type)
+            *type = value->type;
         if (size)
             *size = length;
         return fits ? REGISTRY_OK : REGISTRY_MORE_DATA;
@@ -148,11 +147,12 @@ private:
         return open == openKeys.end() || open->second.second == refused ? nullptr : &open->second.first;
     }
     // A key and every parent above it, as RegCreateKeyEx makes them.
-    void createPath(const std::string& path)
+    std::string createPath(const std::string& path)
     {
         for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
             keys[fold(path.substr(0, at))];
         keys[fold(path)];
+        return fold(path);
     }
 };
 
