@@ -12,7 +12,10 @@ namespace {
 
 using Dates = std::vector<std::string>;
 
-AlarmEvent dated(int period, int baseDay, int baseMonth) { return AlarmEvent{1, "", 9, 0, period, {}, baseDay, baseMonth}; }
+AlarmEvent dated(int period, int baseDay, int baseMonth)
+{
+    return AlarmEvent{1, "", 9, 0, period, {}, baseDay, baseMonth};
+}
 
 // The dates of the year (as "month-day") on which the alarm rings at 09:00.
 Dates ringingDates(const AlarmEvent& alarm, int year)

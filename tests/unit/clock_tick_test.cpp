@@ -160,7 +160,8 @@ TEST(ClockTick, RingingLastsAsLongAsTheDurationSays)
         SCOPED_TRACE(c.what);
         Clock clock(c.duration);
         clock.addDaily(c.hour, c.minute, "Tea");
-        EXPECT_EQ(clock.tickAt(c.hour, c.minute, 0).sound, c.duration == DURATION_ONCE ? SOUND_PLAY_ONCE : SOUND_PLAY_LOOPING);
+        EXPECT_EQ(clock.tickAt(c.hour, c.minute, 0).sound,
+                  c.duration == DURATION_ONCE ? SOUND_PLAY_ONCE : SOUND_PLAY_LOOPING);
         for (const auto& tick : c.ticks) {
             EXPECT_EQ(clock.ringing.alarmRinging, 1) << tick[1] << ":" << tick[2];
             EXPECT_EQ(clock.tickAt(tick[0], tick[1], tick[2]).sound, tick[3]) << tick[1] << ":" << tick[2];

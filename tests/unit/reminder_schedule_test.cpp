@@ -20,7 +20,8 @@ AlarmEvent reminder(int isOn, int baseHours, int baseMinutes, int periodHours, i
 
 TEST(ReminderSchedule, EventIsBasePlusPeriodOnTheClockFace)
 {
-    const int cases[][6] = {{12, 45, 3, 15, 16, 0}, {23, 30, 0, 45, 0, 15}, {23, 45, 3, 45, 3, 30}, {22, 59, 1, 0, 23, 59}};
+    const int cases[][6] = {
+        {12, 45, 3, 15, 16, 0}, {23, 30, 0, 45, 0, 15}, {23, 45, 3, 45, 3, 30}, {22, 59, 1, 0, 23, 59}};
     for (const auto& c : cases) {
         AlarmEvent r = reminder(0, c[0], c[1], c[2], c[3]);
         computeReminderEvent(r);

@@ -84,7 +84,8 @@ void expectInRange(const Settings& s)
     int count = eventCount(s.events);
     for (int slot = 0; slot < count; ++slot) {
         const AlarmEvent& e = s.events.slots[slot];
-        EXPECT_TRUE(terminated(e.description) && std::count_if(e.days, e.days + 7, [](int d) { return d > 1 || d < 0; }) == 0 &&
+        bool daysAreFlags = std::all_of(e.days, e.days + 7, [](int d) { return d == 0 || d == 1; });
+        EXPECT_TRUE(terminated(e.description) && daysAreFlags &&
                     (e.baseHours | e.baseMinutes | e.periodHours | e.periodMinutes) == 0) << "slot " << slot;
     }
     EXPECT_TRUE(count == MAX_EVENTS || s.events.slots[count].hours == -1);

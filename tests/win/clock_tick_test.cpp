@@ -110,7 +110,8 @@ TEST_F(ClockTick, FiringPlaysTheWaveFileAndAStopRequestEndsIt)
     if (capture.empty())
         GTEST_SKIP() << "no sound capture outside the harness";
     std::string pattern;
-    std::string wave = soundcapture::writePatternWave(soundcapture::tempWavePath("tockmere-tick-pattern.wav"), 0.5, 0, &pattern);
+    std::string wave =
+        soundcapture::writePatternWave(soundcapture::tempWavePath("tockmere-tick-pattern.wav"), 0.5, 0, &pattern);
     lstrcpynA(app.wavePath, wave.c_str(), sizeof app.wavePath);
     app.alarmDuration = DURATION_ONE_MINUTE;  // looping
     app.showAlarmDialog = 0;

@@ -31,7 +31,8 @@ std::string shownText(HWND window)
 TEST(MessageWindow, ShowsTimeBlankLineAndDescriptionAndClosingPostsThePrimaryButtonUp)
 {
     app.hInstance = GetModuleHandleA(nullptr);
-    HWND owner = CreateWindowExA(0, "STATIC", "clock", WS_POPUP, 0, 0, 100, 40, nullptr, nullptr, app.hInstance, nullptr);
+    HWND owner =
+        CreateWindowExA(0, "STATIC", "clock", WS_POPUP, 0, 0, 100, 40, nullptr, nullptr, app.hInstance, nullptr);
     AlarmEvent tea, empty, longest;
     HWND window = open(owner, tea, 7, 5, "Tea");
     ASSERT_NE(window, nullptr);
@@ -48,10 +49,17 @@ TEST(MessageWindow, ShowsTimeBlankLineAndDescriptionAndClosingPostsThePrimaryBut
     EXPECT_EQ(AlarmMessageWindow(window, WM_COMMAND, MAKEWPARAM(1234, BN_CLICKED), 0), FALSE);
 
     // OK, the close box, and OK with the buttons swapped; each closes only its own window.
-    const struct { HWND window; WORD id; int swapped; UINT posted; } closes[] = {
-        {window, IDOK, 0, WM_LBUTTONUP}, {emptyWindow, IDCANCEL, 0, WM_LBUTTONUP}, {longestWindow, IDOK, 1, WM_RBUTTONUP}};
+    const struct {
+        const char* what;
+        HWND window;
+        WORD id;
+        int swapped;
+        UINT posted;
+    } closes[] = {{"OK", window, IDOK, 0, WM_LBUTTONUP},
+                  {"close box", emptyWindow, IDCANCEL, 0, WM_LBUTTONUP},
+                  {"OK, buttons swapped", longestWindow, IDOK, 1, WM_RBUTTONUP}};
     for (const auto& c : closes) {
-        SCOPED_TRACE(c.id * 10 + c.swapped);
+        SCOPED_TRACE(c.what);
         app.buttonsSwapped = c.swapped;
         EXPECT_TRUE(IsWindow(c.window));
         // Called directly: through SendMessage the dialog manager answers.
