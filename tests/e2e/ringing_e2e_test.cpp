@@ -46,11 +46,10 @@ protected:
             GTEST_SKIP() << "needs the harness's sound capture";
         deleteProgramSettings();
         writeDword(PROGRAM_KEY, "Scale", 100);
+        // A pattern of its own for each test, so no test hears another's.
+        static int nextPattern = 1;
         std::string wave = soundcapture::writePatternWave(
-            soundcapture::tempWavePath("tockmere-ringing.wav"), 0.4,
-            ::testing::UnitTest::GetInstance()->random_seed() % 50 + 1 +
-                static_cast<int>(GetTickCount() % 1000),
-            &pattern);
+            soundcapture::tempWavePath("tockmere-ringing.wav"), 0.4, nextPattern++, &pattern);
         writeString(PROGRAM_KEY, "Path to wave file", wave);
         captureStart = soundcapture::captured().size();
     }

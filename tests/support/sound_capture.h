@@ -56,10 +56,14 @@ inline int occurrences(const std::string& pattern)
 inline std::string writePatternWave(const std::string& path, double seconds, int seed,
                                     std::string* signature)
 {
+    // A step coprime with 20000 walks all 20000 values before repeating, so
+    // a signature never recurs within one play of up to 20000 samples.
+    static const unsigned steps[] = {7919, 7927, 7933, 7937, 7949, 7951, 7963, 7993, 8009, 8011};
+    unsigned step = steps[static_cast<unsigned>(seed) % 10];
     std::vector<short> samples;
-    int count = static_cast<int>(44100 * seconds);
-    for (int i = 0; i < count; ++i)
-        samples.push_back(static_cast<short>((i * (7919 + seed * 104729)) % 20000 - 10000));
+    unsigned count = static_cast<unsigned>(44100 * seconds);
+    for (unsigned i = 0; i < count; ++i)
+        samples.push_back(static_cast<short>(static_cast<int>(i * step % 20000) - 10000));
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return {};
