@@ -25,12 +25,6 @@ std::string programFolder()
     return path.substr(0, path.find_last_of('\\') + 1);
 }
 
-std::string harnessFolder()
-{
-    const char* dir = std::getenv("TOCKMERE_WINE_DIR");
-    return dir ? windowsPath(dir) + "\\" : std::string();
-}
-
 bool Clock::running() const
 {
     return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
@@ -347,23 +341,6 @@ void writeString(const char* keyPath, const char* name, const std::string& value
     RegCloseKey(key);
 }
 
-std::vector<std::string> valueNames(const char* keyPath)
-{
-    std::vector<std::string> names;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD size = sizeof name;
-        if (RegEnumValueA(key, i, name, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, size);
-    }
-    RegCloseKey(key);
-    return names;
-}
-
 std::map<std::string, std::string> rawValues(const char* keyPath)
 {
     std::map<std::string, std::string> values;
@@ -475,53 +452,6 @@ std::string dialogItemText(HWND dialog, int id)
     char text[1024] = "";
     SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-ScreenShot captureScreen(HWND window)
-{
-    ScreenShot shot;
-    shot.rect = windowRect(window);
-    shot.width = shot.rect.right - shot.rect.left;
-    shot.height = shot.rect.bottom - shot.rect.top;
-    if (shot.width <= 0 || shot.height <= 0)
-        return shot;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ original = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, shot.rect.left, shot.rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* bgra = static_cast<const DWORD*>(bits);
-    shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
-    for (size_t i = 0; i < shot.pixels.size(); ++i)
-        shot.pixels[i] = RGB((bgra[i] >> 16) & 0xFF, (bgra[i] >> 8) & 0xFF, bgra[i] & 0xFF);
-    SelectObject(memory, original);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return shot;
-}
-
-ScreenShot waitForPaintedFace(HWND window, COLORREF border)
-{
-    ScreenShot shot;
-    waitFor([&] {
-        ScreenShot first = captureScreen(window);
-        if (first.pixels.empty() || first.at(0, 0) != border || first.at(first.width - 1, first.height - 1) != border)
-            return false;
-        Sleep(50);
-        shot = captureScreen(window);
-        return shot.pixels == first.pixels;
-    });
-    return shot;
 }
 
 std::string helpViewerCommandLine(DWORD timeoutMs)

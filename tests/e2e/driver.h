@@ -17,7 +17,6 @@ constexpr const char* RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 std::string windowsPath(const std::string& unixPath);
 std::string programPath();    // tockmere.exe under test
 std::string programFolder();  // its folder, ending in a backslash
-std::string harnessFolder();  // the test run's own folder (Windows form)
 
 struct Clock {
     PROCESS_INFORMATION process{};
@@ -82,7 +81,6 @@ bool readString(const char* key, const char* name, std::string* value);
 bool valueExists(const char* key, const char* name);
 void writeDword(const char* key, const char* name, DWORD value);
 void writeString(const char* key, const char* name, const std::string& value);
-std::vector<std::string> valueNames(const char* key);
 // Every value of a key: name -> type and raw bytes, to compare whole keys.
 std::map<std::string, std::string> rawValues(const char* key);
 // Any root, such as HKEY_LOCAL_MACHINE.
@@ -93,20 +91,6 @@ bool keyExists(HKEY root, const char* key);
 // where the taskbar spans a whole side.
 RECT workArea();
 RECT windowRect(HWND window);
-
-// A copy of the screen under one window (Xvfb shows opaque colours, whatever
-// a layered window's alpha).
-struct ScreenShot {
-    RECT rect{};
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
-};
-ScreenShot captureScreen(HWND window);
-// The clock's face once painted with `border` round it: two shots in a row
-// alike, so no repaint was half-way (the last shot if that never happened).
-ScreenShot waitForPaintedFace(HWND window, COLORREF border);
 
 // The current directory of another process, read from its parameters block.
 std::wstring currentDirectoryOf(HANDLE process);
@@ -123,7 +107,8 @@ std::string helpViewerCommandLine(DWORD timeoutMs = 15000);
 // Ends the help viewers a test caused (HTML Help windows), politely.
 void closeHelpViewers();
 
-// The screen under a window, pixel by pixel.
+// The screen under a window, pixel by pixel (Xvfb shows opaque colours,
+// whatever a layered window's alpha).
 struct Shot {
     int width = 0;
     int height = 0;

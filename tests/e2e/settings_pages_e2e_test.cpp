@@ -98,7 +98,7 @@ BYTE windowAlpha(HWND window)
 // reaches.
 bool paintedSolid(HWND window, COLORREF border, COLORREF base)
 {
-    ScreenShot shot = waitForPaintedFace(window, border);
+    Shot shot = paintedFace(window, border);
     int misfits = shot.pixels.empty() ? 1 : 0;
     for (int y = 0; y < shot.height; ++y)
         for (int x = 0; x < shot.width; ++x) {
