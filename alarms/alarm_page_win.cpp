@@ -8,6 +8,7 @@
 #include "alarms/alarm_event.h"
 #include "alarms/event_rows_win.h"
 #include "app/app_state.h"
+#include "app/settings_sheet_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
 
@@ -43,12 +44,6 @@ int rowCount(HWND list)
 bool isChecked(HWND page, int id)
 {
     return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
-// Enables the sheet's Apply button.
-void pageChanged(HWND page)
-{
-    SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
 void inform(HWND page, const char* text)
@@ -115,7 +110,7 @@ void openEditor(HWND page, EditorMode mode)
     editorRequest.mode = mode;
     if (DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_EDITOR), page, AlarmEditorDialog,
                         reinterpret_cast<LPARAM>(&editorRequest)))
-        pageChanged(page);
+        reportPageChanged(page);
 }
 
 // Acts on the selection mark: the row the user last selected.
@@ -135,7 +130,7 @@ void deleteAlarm(HWND page)
         IDYES)
         return;
     SendMessageA(list, LVM_DELETEITEM, mark, 0);
-    pageChanged(page);
+    reportPageChanged(page);
 }
 
 void selectWave(HWND page)
@@ -155,7 +150,7 @@ void selectWave(HWND page)
     if (!GetOpenFileNameA(&open))
         return;
     SetDlgItemTextA(page, IDC_WAVE_PATH, file);
-    pageChanged(page);
+    reportPageChanged(page);
 }
 
 // Plays the path shown, applied or not; a later sound replaces it.
@@ -176,7 +171,7 @@ BOOL onCommand(HWND page, WPARAM wParam)
     case IDC_PLAY_WAVE: playWave(page); return TRUE;
     case IDC_DURATION_ONCE:
     case IDC_DURATION_ONE_MINUTE:
-    case IDC_DURATION_THREE_MINUTES: pageChanged(page); return TRUE;
+    case IDC_DURATION_THREE_MINUTES: reportPageChanged(page); return TRUE;
     }
     // "Show message box" and the rows' check boxes do not enable Apply;
     // their state is still stored by the next Apply or OK.

@@ -7,6 +7,7 @@
 
 #include "alarms/reminder_schedule.h"
 #include "app/app_state.h"
+#include "app/settings_sheet_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
 
@@ -37,12 +38,6 @@ void applyEnableRule(HWND page)
     BOOL armed = IsDlgButtonChecked(page, IDC_REMINDER_ON) == BST_CHECKED;
     for (int id : CONTROLS_OF_AN_ARMED_REMINDER)
         EnableWindow(GetDlgItem(page, id), armed);
-}
-
-// Enables the sheet's Apply button.
-void reportChange(HWND page)
-{
-    SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
 // The page holds the base time only as the text it shows.
@@ -134,23 +129,23 @@ INT_PTR onCommand(HWND page, WPARAM wParam)
     switch (id) {
     case IDC_REMINDER_SET_CURRENT:
         setCurrentBase(page);
-        reportChange(page);
+        reportPageChanged(page);
         return TRUE;
     case IDC_REMINDER_HOURS:
     case IDC_REMINDER_MINUTES:
         if (notification != CBN_SELCHANGE)
             return FALSE;
         showEvent(page);
-        reportChange(page);
+        reportPageChanged(page);
         return TRUE;
     case IDC_REMINDER_ON:
         applyEnableRule(page);
-        reportChange(page);
+        reportPageChanged(page);
         return TRUE;
     case IDC_REMINDER_MESSAGE:
         if (notification != EN_UPDATE)
             return FALSE;
-        reportChange(page);
+        reportPageChanged(page);
         return TRUE;
     case IDOK:
         return commit(page);

@@ -54,3 +54,8 @@ void showSettingsSheet(int startPage)
     // Applied changes reach the registry now, not only at exit.
     saveSettings(persistedPart(app), app.hwndMain);
 }
+
+void reportPageChanged(HWND page)
+{
+    SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+}

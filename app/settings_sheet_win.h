@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 
 enum SheetPage {
     SHEET_PAGE_SETTINGS = 0,
@@ -11,3 +12,6 @@ enum SheetPage {
 // changes into the application state themselves; when the sheet closes
 // everything applied is saved at once, so no crash can lose it.
 void showSettingsSheet(int startPage);
+
+// Tells the sheet that a page was changed, which enables its Apply button.
+void reportPageChanged(HWND page);

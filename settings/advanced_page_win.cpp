@@ -5,6 +5,7 @@
 #include <prsht.h>
 
 #include "app/app_state.h"
+#include "app/settings_sheet_win.h"
 #include "face/face_layout_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
@@ -23,11 +24,6 @@ struct FaceColors {
 };
 
 enum SwatchAction { SWATCH_PAINT, SWATCH_RELEASE };
-
-void reportChange(HWND page)
-{
-    SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
-}
 
 bool isColorButton(int id)
 {
@@ -127,7 +123,7 @@ void chooseButtonColor(HWND page, int id)
         return;
     setButtonColor(page, id, storableColor(choice.rgbResult), SWATCH_PAINT);
     InvalidateRect(page, NULL, FALSE);
-    reportChange(page);
+    reportPageChanged(page);
 }
 
 void choosePreset(HWND page)
@@ -138,7 +134,7 @@ void choosePreset(HWND page)
     const ColorPreset& preset = app.colorPresets[i];
     fillButtons(page, {preset.base, preset.border, preset.text}, SWATCH_PAINT);
     InvalidateRect(page, NULL, FALSE);
-    reportChange(page);
+    reportPageChanged(page);
 }
 
 BOOL onCommand(HWND page, int id, int code)

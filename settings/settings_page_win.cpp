@@ -4,6 +4,7 @@
 #include <prsht.h>
 
 #include "app/app_state.h"
+#include "app/settings_sheet_win.h"
 #include "face/face_layout_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
@@ -29,11 +30,6 @@ bool isCheckBox(int id)
         if (box.id == id)
             return true;
     return false;
-}
-
-void reportChange(HWND page)
-{
-    SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
 void setUpPercentTrackbar(HWND page, int id)
@@ -76,7 +72,7 @@ BOOL onInitDialog(HWND page)
 BOOL onCommand(HWND page, int id, int code)
 {
     if (isCheckBox(id) || (id == IDC_BACKGROUND_TYPE && code == CBN_SELCHANGE))
-        reportChange(page);
+        reportPageChanged(page);
     return FALSE;
 }
 
@@ -113,7 +109,7 @@ INT_PTR CALLBACK SettingsPage(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
         return onCommand(page, LOWORD(wParam), HIWORD(wParam));
     case WM_HSCROLL:
-        reportChange(page);
+        reportPageChanged(page);
         return FALSE;
     case WM_NOTIFY:
         return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
