@@ -27,10 +27,3 @@ SYSTEMTIME toSystemTime(const LocalTime& t)
     st.wMilliseconds = static_cast<WORD>(t.milliseconds);
     return st;
 }
-
-LocalTime readLocalTime()
-{
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    return toLocalTime(st);
-}

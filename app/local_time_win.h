@@ -5,4 +5,3 @@
 
 LocalTime toLocalTime(const SYSTEMTIME& st);
 SYSTEMTIME toSystemTime(const LocalTime& t);
-LocalTime readLocalTime();
