@@ -15,6 +15,7 @@
 #include "e2e/driver.h"
 #include "e2e/remote_list.h"
 #include "res/resource.h"
+#include "support/sound_capture.h"
 
 using namespace driver;
 
@@ -366,6 +367,31 @@ TEST_F(AlarmPage, CancelLeavesTheAlarmsExactlyAsTheyWere)
     EXPECT_EQ(rawValues(EVENTS_KEY), before);
     EXPECT_EQ(clock.exitByMenu(), 0u);
     EXPECT_EQ(rawValues(EVENTS_KEY), before);
+}
+
+}  // namespace
+
+namespace {
+
+// "Play" plays the path shown, applied or not; a double click on an empty
+// list adds an alarm.
+TEST_F(AlarmPage, PlayPlaysThePathShownAndADoubleClickOnAnEmptyListAdds)
+{
+    if (soundcapture::capturePath().empty())
+        GTEST_SKIP() << "needs the harness's sound capture";
+    startWith({});
+    std::string pattern;
+    std::string wave = soundcapture::writePatternWave(soundcapture::tempWavePath("tockmere-play.wav"), 0.4, 7, &pattern);
+    std::size_t before = soundcapture::captured().size();
+    type(page, IDC_WAVE_PATH, wave.c_str());
+    press(IDC_PLAY_WAVE);
+    EXPECT_TRUE(waitFor([&] { return soundcapture::captured().find(pattern, before) != std::string::npos; }, 8000));
+
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+    HWND editor = visibleDialog("Add alarm");
+    ASSERT_TRUE(editor != NULL);
+    endEditor(editor, IDCANCEL);
+    closeSheet(IDCANCEL);
 }
 
 }  // namespace
