@@ -7,7 +7,6 @@ using ColorRef = std::uint32_t;
 constexpr unsigned redOf(ColorRef c) { return c & 0xFF; }
 constexpr unsigned greenOf(ColorRef c) { return (c >> 8) & 0xFF; }
 constexpr unsigned blueOf(ColorRef c) { return (c >> 16) & 0xFF; }
-constexpr ColorRef rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
 
 // A GDI+ colour: alpha, red, green, blue from the top byte down.
 constexpr std::uint32_t argbOf(ColorRef c, unsigned alpha)
