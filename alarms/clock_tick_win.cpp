@@ -10,6 +10,7 @@
 #include "alarms/message_window_win.h"
 #include "app/app_state.h"
 #include "app/local_time_win.h"
+#include "app/struct_sizes_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -40,14 +41,10 @@ void performSound(SoundAction sound)
     }
 }
 
-// The XP (version 3) layout the shell is told about must fit in the
-// structure the headers give.
-static_assert(sizeof(NOTIFYICONDATAA) >= NOTIFYICONDATA_V3_SIZE);
-
 void showBalloon(const char* text)
 {
     NOTIFYICONDATAA icon{};
-    icon.cbSize = NOTIFYICONDATA_V3_SIZE;
+    icon.cbSize = NOTIFY_ICON_DATA_SIZE;
     icon.hWnd = app.hwndMain;
     icon.uID = TRAY_ICON_ID;
     icon.uFlags = NIF_INFO;

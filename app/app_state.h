@@ -10,10 +10,6 @@
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT_PTR CLOCK_TIMER_ID = 1;
 constexpr UINT TRAY_ICON_ID = 1;
-// The MinGW headers define this name as a macro over a field Windows XP's
-// structure lacks; the program means the XP (version 3) size.
-#undef NOTIFYICONDATA_V3_SIZE
-constexpr DWORD NOTIFYICONDATA_V3_SIZE = 504;
 constexpr int MAX_PRESETS = 10;
 
 struct ColorPreset {

@@ -8,6 +8,7 @@
 #include "alarms/alarm_page_win.h"
 #include "alarms/reminder_page_win.h"
 #include "app/app_state.h"
+#include "app/struct_sizes_win.h"
 #include "res/resource.h"
 #include "settings/advanced_page_win.h"
 #include "settings/settings_page_win.h"
@@ -15,14 +16,10 @@
 
 namespace {
 
-// The ANSI structures' fixed sizes as the sheet was designed for.
-constexpr DWORD PAGE_SIZE = 52;
-constexpr DWORD HEADER_SIZE = 52;
-
 PROPSHEETPAGEA sheetPage(int templateId, DLGPROC procedure)
 {
     PROPSHEETPAGEA page{};
-    page.dwSize = PAGE_SIZE;
+    page.dwSize = SHEET_PAGE_SIZE;
     page.dwFlags = PSP_HASHELP;
     page.hInstance = app.hInstance;
     page.pszTemplate = MAKEINTRESOURCEA(templateId);
@@ -41,7 +38,7 @@ void showSettingsSheet(int startPage)
         sheetPage(IDD_REMINDER, ReminderPage),
     };
     PROPSHEETHEADERA header{};
-    header.dwSize = HEADER_SIZE;
+    header.dwSize = SHEET_HEADER_SIZE;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_NOCONTEXTHELP;
     header.hwndParent = app.hwndMain;
     header.hInstance = app.hInstance;

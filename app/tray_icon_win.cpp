@@ -1,6 +1,7 @@
 #include "app/tray_icon_win.h"
 
 #include "app/app_state.h"
+#include "app/struct_sizes_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -8,7 +9,7 @@ namespace {
 NOTIFYICONDATAA trayIconData(UINT flags)
 {
     NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATA_V3_SIZE;
+    data.cbSize = NOTIFY_ICON_DATA_SIZE;
     data.hWnd = app.hwndMain;
     data.uID = TRAY_ICON_ID;
     data.uFlags = flags;

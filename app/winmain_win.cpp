@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_win.h"
+#include "app/struct_sizes_win.h"
 #include "app/tray_icon_win.h"
 #include "res/resource.h"
 
@@ -26,7 +27,7 @@ bool activateRunningClock()
 void registerClockClass()
 {
     WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(WNDCLASSEXA);  // 48
+    wc.cbSize = WINDOW_CLASS_SIZE;
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DROPSHADOW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = app.hInstance;

@@ -15,9 +15,18 @@ target_link_libraries(tockmere_win PUBLIC tockmere_core ${win32_libraries})
 target_compile_definitions(tockmere_win PUBLIC ${win32_definitions})
 target_compile_options(tockmere_win PRIVATE -Wall -Wextra)
 
+# The manifest names the processor architecture of the build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TOCKMERE_MANIFEST_ARCH amd64)
+else()
+  set(TOCKMERE_MANIFEST_ARCH x86)
+endif()
+set(TOCKMERE_RESOURCE_DIRS ${PROJECT_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
+configure_file(res/tockmere.manifest.in ${CMAKE_BINARY_DIR}/res/tockmere.manifest @ONLY)
+
 add_executable(tockmere WIN32 app/winmain_win.cpp res/tockmere.rc)
 target_link_libraries(tockmere PRIVATE tockmere_win)
-target_include_directories(tockmere PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_include_directories(tockmere PRIVATE ${TOCKMERE_RESOURCE_DIRS})
 set_target_properties(tockmere PROPERTIES OUTPUT_NAME tockmere)
 
 # Files the program ships beside tockmere.exe (help file, default sound, face

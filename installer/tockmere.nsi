@@ -2,9 +2,11 @@
 ; and its face font into "Program Files\Tockmere", registers the font with
 ; Windows, adds a Start-menu shortcut and writes an uninstaller.
 ;
-; Built by the win32 tree (installer/installer.cmake):
+; Built by each Windows tree (installer/installer.cmake):
 ;   makensis -DSTAGING=<folder with the shipped files> -DOUTFILE=<setup.exe>
-;            -DICON=<tockmere.ico> tockmere.nsi
+;            -DICON=<tockmere.ico> [-DX64] tockmere.nsi
+; X64 makes the setup of the 64-bit clock: a 64-bit setup program that
+; installs into the 64-bit Program Files.
 ; The staging folder holds tockmere.exe, Tockmere.chm, rooster.wav and
 ; fonts/SegmoraMono.ttf with fonts/OFL.txt.
 ;
@@ -12,6 +14,9 @@
 ; keeps the user's settings.
 
 Unicode true
+!ifdef X64
+  Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
@@ -48,7 +53,11 @@ SetCompressor /SOLID lzma
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+!ifdef X64
+  InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
+  InstallDir "$PROGRAMFILES\${PRODUCT}"
+!endif
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ; The font and the shortcut are for every user of the machine.
 RequestExecutionLevel admin

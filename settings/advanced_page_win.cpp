@@ -6,16 +6,13 @@
 
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
+#include "app/struct_sizes_win.h"
 #include "face/face_layout_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
 #include "settings/page_rules.h"
 
 namespace {
-
-// The structure size the page was designed for: the ANSI layout of 32-bit
-// Windows.
-constexpr DWORD CHOOSE_COLOR_SIZE = 36;
 
 struct FaceColors {
     ColorRef base;

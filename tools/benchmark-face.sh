@@ -10,12 +10,19 @@
 #  - paint_timing.exe times one paintFace against one GdipDrawString and one
 #    BitBlt.
 # Runs under an Xvfb and a Wine prefix of its own (BUILD/bench-env).
-#   tools/benchmark-face.sh [BUILD]   BUILD: a win32 build tree (build/win32)
+#   tools/benchmark-face.sh [BUILD]   BUILD: a Windows build tree (build/i686 or build/x86_64)
 #   BENCH_SECONDS=60                  length of the idle measurement
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build=$(cd "${1:-build/win32}" && pwd)
+if [ -n "${1:-}" ]; then
+  build=$(cd "$1" && pwd)
+else
+  # shellcheck source=tools/windows-tree.sh
+  . tools/windows-tree.sh
+  pick_windows_tree
+  build=$root/build/$tree
+fi
 seconds=${BENCH_SECONDS:-60}
 harness=$root/tests/harness
 envdir=$build/bench-env
@@ -31,13 +38,13 @@ cleanup() {
   "$harness/wine-env.sh" stop "$envdir" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
-"$harness/wine-env.sh" start "$envdir" >/dev/null
+"$harness/wine-env.sh" start "$envdir" "$(cat "$build/windows-arch")" >/dev/null
 # shellcheck disable=SC1091
 . "$envdir/env"
 
 # The clock with its default settings; a key of its own keeps the first-start
 # help away.
-wine reg add 'HKCU\Software\Vellomar\Tockmere' /v Scale /t REG_DWORD /d 100 /f \
+"$WINE_LOADER" reg add 'HKCU\Software\Vellomar\Tockmere' /v Scale /t REG_DWORD /d 100 /f \
   >/dev/null 2>&1 </dev/null
 
 window_of() {
@@ -50,15 +57,15 @@ window_of() {
   echo "$found"
 }
 
-/usr/lib/wine/wine "$build/tockmere.exe" >"$envdir/clock.log" 2>&1 </dev/null &
+"$WINE_LOADER" "$build/tockmere.exe" >"$envdir/clock.log" 2>&1 </dev/null &
 clock=$!
 pids+=("$clock")
 eval "$(xdotool getwindowgeometry --shell "$(window_of '^Tockmere$')")"
-/usr/lib/wine/wine "$build/bench/floor.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor.log" 2>&1 </dev/null &
+"$WINE_LOADER" "$build/bench/floor.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor.log" 2>&1 </dev/null &
 floor=$!
 pids+=("$floor")
 window_of '^Tockmere floor$' >/dev/null
-/usr/lib/wine/wine "$build/bench/floor_text.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor_text.log" 2>&1 </dev/null &
+"$WINE_LOADER" "$build/bench/floor_text.exe" "$WIDTH" "$HEIGHT" >"$envdir/floor_text.log" 2>&1 </dev/null &
 floor_text=$!
 pids+=("$floor_text")
 window_of '^Tockmere floor text$' >/dev/null
@@ -101,5 +108,5 @@ done
 echo
 
 echo "One frame:"
-/usr/lib/wine/wine "$build/bench/paint_timing.exe" 2000 >"$envdir/paint.log" 2>&1 </dev/null
+"$WINE_LOADER" "$build/bench/paint_timing.exe" 2000 >"$envdir/paint.log" 2>&1 </dev/null
 cat "$envdir/paint.log"

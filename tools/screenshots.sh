@@ -3,11 +3,18 @@
 # background styles, each with the time alone and with seconds, day and date.
 # Runs the real tockmere.exe under an Xvfb and a Wine prefix of its own (the
 # test harness's, in BUILD/screenshots-env), at a fixed time of day.
-#   tools/screenshots.sh [BUILD]    BUILD: a win32 build tree (build/win32)
+#   tools/screenshots.sh [BUILD]    BUILD: a Windows build tree (build/i686 or build/x86_64)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build=$(cd "${1:-build/win32}" && pwd)
+if [ -n "${1:-}" ]; then
+  build=$(cd "$1" && pwd)
+else
+  # shellcheck source=tools/windows-tree.sh
+  . tools/windows-tree.sh
+  pick_windows_tree
+  build=$root/build/$tree
+fi
 out=$root/docs/screenshots
 harness=$root/tests/harness
 envdir=$build/screenshots-env
@@ -20,7 +27,7 @@ program=$build/tockmere.exe
 
 cleanup() { "$harness/wine-env.sh" stop "$envdir" >/dev/null 2>&1 || true; }
 trap cleanup EXIT
-"$harness/wine-env.sh" start "$envdir" >/dev/null
+"$harness/wine-env.sh" start "$envdir" "$(cat "$build/windows-arch")" >/dev/null
 # shellcheck disable=SC1091
 . "$envdir/env"
 shifter=$build/libtimeshift.so
@@ -47,14 +54,14 @@ settings() {
     done
   } >"$reg"
   # Wine maps the Linux root to drive Z:.
-  wine regedit /s "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null
+  "$WINE_LOADER" regedit /s "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null
 }
 
 # Starts the clock, crops its window out of the screen into $1, ends it.
 shoot() {
   local name=$1 clock window
   set_clock
-  LD_PRELOAD=$shifter /usr/lib/wine/wine "$program" >"$envdir/clock.log" 2>&1 </dev/null &
+  LD_PRELOAD=$shifter "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
   clock=$!
   window=
   for _ in $(seq 100); do

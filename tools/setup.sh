@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake make g++ gcc-multilib
   googletest libgtest-dev
-  g++-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 fonts-wine
+  g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core
   sox fp-utils fonts-dseg python3-fonttools
   nsis

@@ -339,7 +339,7 @@ TEST_F(AlarmPage, FullListRefusesAnotherAlarmAndSavesAllHundred)
     ASSERT_EQ(listRowCount(list), 100);
     press(IDC_ADD_ALARM);
     EXPECT_TRUE(answer("Limit is reached!", IDOK));
-    EXPECT_TRUE(processWindows(pid(), "#32770", "Add alarm").empty());
+    EXPECT_TRUE(waitFor([&] { return processWindows(pid(), "#32770", "Add alarm").empty(); }));
     EXPECT_EQ(listRowCount(list), 100);
 
     closeSheet(IDOK);

@@ -390,34 +390,34 @@ struct ProcessBasicInformation {
 
 typedef LONG(WINAPI* QueryInformationProcessFn)(HANDLE, int, void*, ULONG, ULONG*);
 
-}  // namespace
+// A UNICODE_STRING of another process's parameters block, in the layouts of
+// the driver's own architecture (the program under test has the same).
+constexpr SIZE_T POINTER = sizeof(void*);
+constexpr SIZE_T PEB_PARAMETERS = 4 * POINTER;  // 0x10 on 32-bit, 0x20 on 64-bit
+constexpr SIZE_T CURRENT_DIRECTORY = POINTER == 4 ? 0x24 : 0x38;
+constexpr SIZE_T COMMAND_LINE = POINTER == 4 ? 0x40 : 0x70;
 
-namespace {
-
-// A UNICODE_STRING of another process's parameters block (32-bit layouts:
-// PEB.ProcessParameters at 0x10; in the block the current directory at 0x24
-// and the command line at 0x40).
-std::wstring processParameterString(HANDLE process, DWORD offset)
+std::wstring processParameterString(HANDLE process, SIZE_T offset)
 {
     auto query = reinterpret_cast<QueryInformationProcessFn>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
     ProcessBasicInformation info{};
     if (!query || query(process, 0, &info, sizeof info, NULL) != 0)
         return {};
-    DWORD parameters = 0;
+    char* parameters = nullptr;
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(info.pebBaseAddress) + 0x10, &parameters,
+    if (!ReadProcessMemory(process, static_cast<char*>(info.pebBaseAddress) + PEB_PARAMETERS, &parameters,
                            sizeof parameters, &read))
         return {};
     struct {
         USHORT length;
         USHORT maximumLength;
-        DWORD buffer;
+        wchar_t* buffer;
     } text{};
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(parameters + offset), &text, sizeof text, &read))
+    if (!ReadProcessMemory(process, parameters + offset, &text, sizeof text, &read))
         return {};
     std::wstring result(text.length / sizeof(wchar_t), L'\0');
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(text.buffer), result.data(), text.length, &read))
+    if (!ReadProcessMemory(process, text.buffer, result.data(), text.length, &read))
         return {};
     return result;
 }
@@ -426,7 +426,7 @@ std::wstring processParameterString(HANDLE process, DWORD offset)
 
 std::wstring currentDirectoryOf(HANDLE process)
 {
-    return processParameterString(process, 0x24);
+    return processParameterString(process, CURRENT_DIRECTORY);
 }
 
 std::wstring commandLineOf(DWORD processId)
@@ -434,7 +434,7 @@ std::wstring commandLineOf(DWORD processId)
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (!process)
         return {};
-    std::wstring text = processParameterString(process, 0x40);
+    std::wstring text = processParameterString(process, COMMAND_LINE);
     CloseHandle(process);
     return text;
 }

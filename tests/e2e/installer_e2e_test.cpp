@@ -41,7 +41,11 @@ std::string installFolder() { return shellFolder(CSIDL_PROGRAM_FILES) + "\\Tockm
 std::string installedFile(const std::string& name) { return installFolder() + "\\" + name; }
 std::string shortcutPath() { return shellFolder(CSIDL_COMMON_PROGRAMS) + "\\Tockmere.lnk"; }
 std::string systemFontPath() { return shellFolder(CSIDL_FONTS) + "\\SegmoraMono.ttf"; }
-std::string setupPath() { return programFolder() + "tockmere-setup.exe"; }
+// Each build makes the setup of its own clock.
+std::string setupPath()
+{
+    return programFolder() + (sizeof(void*) == 8 ? "tockmere-x64-setup.exe" : "tockmere-setup.exe");
+}
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -1,10 +1,12 @@
-/* The tests' clock: an i386 preload library for Wine that shifts the
- * realtime clock by an offset in nanoseconds read from the file named by
+/* The tests' clock: a preload library for Wine that shifts the realtime
+ * clock by an offset in nanoseconds read from the file named by
  * TOCKMERE_CLOCK_FILE. Tests rewrite the file to move the program's clock
  * while it runs. The monotonic clock is left alone, so timers keep real time.
  *
- * Debian's i386 Wine reads the time through the 64-bit-time entry points of
- * glibc, so those are the ones replaced here. */
+ * Built for the Wine that runs the tests: Debian's i386 Wine reads the time
+ * through glibc's 64-bit-time entry points (__clock_gettime64,
+ * __gettimeofday64), its x86_64 Wine through clock_gettime, gettimeofday
+ * and time. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -13,33 +15,44 @@
 #include <time.h>
 #include <unistd.h>
 
-struct timespec64 {
+#if defined(__x86_64__)
+#define CLOCK_GETTIME_NAME "clock_gettime"
+#define GETTIMEOFDAY_NAME "gettimeofday"
+struct shifted_timespec {
+    int64_t tv_sec;
+    long tv_nsec;
+};
+#else
+#define CLOCK_GETTIME_NAME "__clock_gettime64"
+#define GETTIMEOFDAY_NAME "__gettimeofday64"
+struct shifted_timespec {
     int64_t tv_sec;
     int32_t tv_nsec;
     int32_t pad;
 };
-struct timeval64 {
+#endif
+struct shifted_timeval {
     int64_t tv_sec;
     int64_t tv_usec;
 };
 
-typedef int (*clock_gettime64_fn)(clockid_t, struct timespec64 *);
-typedef int (*gettimeofday64_fn)(struct timeval64 *, void *);
+typedef int (*clock_gettime_fn)(clockid_t, struct shifted_timespec *);
+typedef int (*gettimeofday_fn)(struct shifted_timeval *, void *);
 
 static int64_t cachedOffset;
 static int64_t cachedAt = INT64_MIN;
 
-static clock_gettime64_fn realClockGettime(void)
+static clock_gettime_fn realClockGettime(void)
 {
-    static clock_gettime64_fn fn;
+    static clock_gettime_fn fn;
     if (!fn)
-        fn = (clock_gettime64_fn)dlsym(RTLD_NEXT, "__clock_gettime64");
+        fn = (clock_gettime_fn)dlsym(RTLD_NEXT, CLOCK_GETTIME_NAME);
     return fn;
 }
 
 static int64_t monotonicNanoseconds(void)
 {
-    struct timespec64 ts;
+    struct shifted_timespec ts;
     if (realClockGettime()(CLOCK_MONOTONIC, &ts) != 0)
         return 0;
     return ts.tv_sec * 1000000000LL + ts.tv_nsec;
@@ -69,26 +82,27 @@ static int64_t offsetNanoseconds(void)
     return cachedOffset;
 }
 
-int __clock_gettime64(clockid_t clock, struct timespec64 *ts)
+static int shiftedClockGettime(clockid_t clock, struct shifted_timespec *ts)
 {
     int rc = realClockGettime()(clock, ts);
     if (rc == 0 && (clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE)) {
         int64_t total = ts->tv_sec * 1000000000LL + ts->tv_nsec + offsetNanoseconds();
+        int64_t nanoseconds = total % 1000000000LL;
         ts->tv_sec = total / 1000000000LL;
-        ts->tv_nsec = (int32_t)(total % 1000000000LL);
-        if (ts->tv_nsec < 0) {
-            ts->tv_nsec += 1000000000;
+        if (nanoseconds < 0) {
+            nanoseconds += 1000000000LL;
             ts->tv_sec -= 1;
         }
+        ts->tv_nsec = nanoseconds;
     }
     return rc;
 }
 
-int __gettimeofday64(struct timeval64 *tv, void *tz)
+static int shiftedGettimeofday(struct shifted_timeval *tv, void *tz)
 {
-    static gettimeofday64_fn real;
+    static gettimeofday_fn real;
     if (!real)
-        real = (gettimeofday64_fn)dlsym(RTLD_NEXT, "__gettimeofday64");
+        real = (gettimeofday_fn)dlsym(RTLD_NEXT, GETTIMEOFDAY_NAME);
     int rc = real(tv, tz);
     if (rc == 0 && tv) {
         int64_t total = tv->tv_sec * 1000000LL + tv->tv_usec + offsetNanoseconds() / 1000;
@@ -101,3 +115,34 @@ int __gettimeofday64(struct timeval64 *tv, void *tz)
     }
     return rc;
 }
+
+#if defined(__x86_64__)
+int clock_gettime(clockid_t clock, struct timespec *ts)
+{
+    return shiftedClockGettime(clock, (struct shifted_timespec *)ts);
+}
+
+int gettimeofday(struct timeval *tv, void *tz)
+{
+    return shiftedGettimeofday((struct shifted_timeval *)tv, tz);
+}
+
+time_t time(time_t *result)
+{
+    struct shifted_timespec ts;
+    time_t now = shiftedClockGettime(CLOCK_REALTIME, &ts) == 0 ? (time_t)ts.tv_sec : (time_t)-1;
+    if (result)
+        *result = now;
+    return now;
+}
+#else
+int __clock_gettime64(clockid_t clock, struct shifted_timespec *ts)
+{
+    return shiftedClockGettime(clock, ts);
+}
+
+int __gettimeofday64(struct shifted_timeval *tv, void *tz)
+{
+    return shiftedGettimeofday(tv, tz);
+}
+#endif

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # The Wine test environment of one ctest run: its own Xvfb on a free display
-# and its own throwaway 32-bit prefix, shared by the run's tests.
-#   wine-env.sh start DIR   create DIR with the display, the prefix and DIR/env
-#   wine-env.sh stop DIR    end what start began (by pid and by prefix) and
-#                           remove the prefix
+# and its own throwaway prefix of the tree's architecture, shared by the
+# run's tests.
+#   wine-env.sh start DIR ARCH  create DIR with the display, the prefix and
+#                               DIR/env (ARCH: i686 or x86_64)
+#   wine-env.sh stop DIR        end what start began (by pid and by prefix)
+#                               and remove the prefix
 set -euo pipefail
 action=$1
 dir=$2
+arch=${3:-i686}
 here=$(cd "$(dirname "$0")" && pwd)
 
 stop() {
   [ -f "$dir/env" ] || return 0
   # shellcheck disable=SC1091
   . "$dir/env"
-  wineserver -k >/dev/null 2>&1 || true
+  "$WINE_SERVER" -k >/dev/null 2>&1 || true
   if [ -f "$dir/xvfb.pid" ]; then
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
   fi
@@ -46,34 +49,32 @@ pcm.!default {
 }
 ASOUND
 
-  cat >"$dir/env" <<ENV
-export DISPLAY=:$(head -n1 "$dir/display")
-export WINEPREFIX=$dir/prefix
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export TZ=UTC
-export LANG=C.UTF-8
-export LC_ALL=C.UTF-8
-export HOME=$dir/home
-export TOCKMERE_WINE_DIR=$dir
-ENV
+  {
+    echo "export DISPLAY=:$(head -n1 "$dir/display")"
+    echo "export WINEPREFIX=$dir/prefix"
+    bash "$here/wine-arch.sh" "$arch"
+    echo 'export WINEDEBUG=-all'
+    echo 'export WINEDLLOVERRIDES="mscoree,mshtml="'
+    echo 'export TZ=UTC LANG=C.UTF-8 LC_ALL=C.UTF-8'
+    echo "export HOME=$dir/home"
+    echo "export TOCKMERE_WINE_DIR=$dir"
+  } >"$dir/env"
   # shellcheck disable=SC1091
   . "$dir/env"
 
-  wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
-  wineserver -w
+  "$WINE_LOADER" wineboot.exe -i >"$dir/wineboot.log" 2>&1 </dev/null
+  "$WINE_SERVER" -w
   # Unmanaged windows: without a window manager, managed ones stall on close.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$dir/wineboot.log" 2>&1 </dev/null
+  "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$dir/wineboot.log" 2>&1 </dev/null
   "$here/install-fonts.sh" "$dir" >>"$dir/wineboot.log" 2>&1 || true
   # A persistent server keeps later program starts fast.
-  setsid wineserver -p </dev/null >/dev/null 2>&1 || true
-  wine cmd /c exit >>"$dir/wineboot.log" 2>&1 </dev/null
-  echo "wine environment ready: $DISPLAY, $WINEPREFIX"
+  setsid "$WINE_SERVER" -p </dev/null >/dev/null 2>&1 || true
+  "$WINE_LOADER" cmd.exe /c exit >>"$dir/wineboot.log" 2>&1 </dev/null
+  echo "wine environment ready ($arch): $DISPLAY, $WINEPREFIX"
 }
 
 case "$action" in
   start) start ;;
   stop) stop ;;
-  *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 start DIR ARCH | stop DIR" >&2; exit 2 ;;
 esac

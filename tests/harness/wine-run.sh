@@ -19,7 +19,7 @@ preload=$(dirname "$envdir")/libtimeshift.so
 if [ -f "$preload" ]; then
   export LD_PRELOAD="$preload${LD_PRELOAD:+:$LD_PRELOAD}"
 fi
-/usr/lib/wine/wine "$@" </dev/null
+"$WINE_LOADER" "$@" </dev/null
 rc=$?
 rm -f "$TOCKMERE_CLOCK_FILE"
 exit $rc

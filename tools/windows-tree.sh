@@ -1,0 +1,32 @@
+# Sourced by run.sh and test.sh: picks the Windows tree whose Wine can run on
+# this machine and says which, and why, in one line.
+#   i686    the product, 32-bit: where this machine executes 32-bit x86 code
+#   x86_64  the same clock for 64-bit Windows: where it does not (64-bit Wine
+#           runs everywhere)
+# TOCKMERE_ARCH=i686 or TOCKMERE_ARCH=x86_64 forces one.
+pick_windows_tree() {
+  case "${TOCKMERE_ARCH:-}" in
+    i686 | x86_64)
+      tree=$TOCKMERE_ARCH
+      echo "Windows tree: $tree (forced by TOCKMERE_ARCH)"
+      ;;
+    "")
+      local probe
+      probe=$(mktemp -d)
+      printf 'int main(void) { return 7; }\n' >"$probe/probe.c"
+      if gcc -m32 -static -o "$probe/probe" "$probe/probe.c" 2>/dev/null &&
+        { "$probe/probe"; [ $? = 7 ]; } 2>/dev/null; then
+        tree=i686
+        echo "Windows tree: i686 (this machine runs 32-bit x86 programs, so 32-bit Wine runs the 32-bit clock)"
+      else
+        tree=x86_64
+        echo "Windows tree: x86_64 (this machine cannot run 32-bit x86 programs, so 32-bit Wine cannot start; 64-bit Wine runs the 64-bit clock)"
+      fi
+      rm -rf "$probe"
+      ;;
+    *)
+      echo "TOCKMERE_ARCH must be i686 or x86_64, not '$TOCKMERE_ARCH'" >&2
+      exit 2
+      ;;
+  esac
+}
