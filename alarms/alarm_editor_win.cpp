@@ -20,6 +20,7 @@ struct EditorState {
     int mode;
     int editedRow;
     AlarmEvent working;
+    bool filling;  // set while the fields are being filled with the record: nothing is corrected
 };
 
 EditorState editor;
@@ -66,14 +67,14 @@ int rowCount(HWND list)
     return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// Each arrow control moves beside its field and writes its position there.
+// Each arrow control moves beside its filled field and starts from its value.
 void attachArrows(HWND dialog)
 {
     for (const NumberField& number : numberFields) {
         HWND arrows = GetDlgItem(dialog, number.spin);
         SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(dialog, number.field)), 0);
         SendMessageA(arrows, UDM_SETRANGE, 0, MAKELPARAM(number.highest, number.lowest));
-        SendMessageA(arrows, UDM_SETPOS, 0, 0);
+        SendMessageA(arrows, UDM_SETPOS, 0, MAKELPARAM(GetDlgItemInt(dialog, number.field, NULL, FALSE), 0));
     }
 }
 
@@ -81,7 +82,7 @@ void limitTexts(HWND dialog)
 {
     for (const NumberField& number : numberFields)
         SendDlgItemMessageA(dialog, number.field, EM_LIMITTEXT, NUMBER_LENGTH, 0);
-    SendDlgItemMessageA(dialog, IDC_EDITOR_DESCRIPTION, EM_LIMITTEXT, TEXT_SIZE, 0);
+    SendDlgItemMessageA(dialog, IDC_EDITOR_DESCRIPTION, EM_LIMITTEXT, TEXT_SIZE - 1, 0);
 }
 
 void fillEditorControls(HWND dialog, AlarmEvent event)
@@ -176,12 +177,16 @@ BOOL onInitDialog(HWND dialog, const EditorRequest* request)
     editor.listView = request->listView;
     editor.mode = request->mode;
     editor.editedRow = -1;
-    attachArrows(dialog);
     limitTexts(dialog);
     bool prepared = editor.mode == EDITOR_EDIT ? prepareEdit(dialog) : prepareAdd(dialog);
     if (!prepared)
         return TRUE;
+    // Half-filled fields would be put right against each other (a base day
+    // against a month not yet shown), with beeps.
+    editor.filling = true;
     fillEditorControls(dialog, editor.working);
+    attachArrows(dialog);
+    editor.filling = false;
     enablePeriodControls(dialog);
     return TRUE;
 }
@@ -190,6 +195,8 @@ BOOL onInitDialog(HWND dialog, const EditorRequest* request)
 // correction is itself an update, so it is checked again in turn.
 void checkNumberField(HWND dialog, EditorField field)
 {
+    if (editor.filling)
+        return;
     EditorNumbers numbers{numberIn(dialog, IDC_EDITOR_HOURS), numberIn(dialog, IDC_EDITOR_MINUTES),
                           numberIn(dialog, IDC_EDITOR_BASE_DAY), numberIn(dialog, IDC_EDITOR_BASE_MONTH)};
     for (const FieldWrite& write : correctionsAfterUpdate(field, numbers)) {
@@ -219,15 +226,12 @@ std::vector<std::string> rowTimes(HWND list)
     return times;
 }
 
-// The selection and the selection mark go together, so that "Delete alarm",
-// which acts on the mark, removes the row the user sees selected.
 void selectRow(HWND list, int index)
 {
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED;
     item.state = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-    SendMessageA(list, LVM_SETSELECTIONMARK, 0, index);
 }
 
 // The alarm goes in as a new row at its place in time order; an edited

@@ -113,7 +113,8 @@ void openEditor(HWND page, EditorMode mode)
         reportPageChanged(page);
 }
 
-// Acts on the selection mark: the row the user last selected.
+// Acts on the selected row, as Edit does. The list's selection mark is no
+// guide: it outlives the deleted row and a click beside the rows.
 void deleteAlarm(HWND page)
 {
     HWND list = listOf(page);
@@ -121,15 +122,15 @@ void deleteAlarm(HWND page)
         inform(page, "There is no alarm in list view!");
         return;
     }
-    int mark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
-    if (mark == -1) {
+    int row = findSelectedRow(list);
+    if (row == -1) {
         inform(page, "Please select line for delete!");
         return;
     }
     if (MessageBoxA(page, "Delete alarm. Are you sure?", app.caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
         IDYES)
         return;
-    SendMessageA(list, LVM_DELETEITEM, mark, 0);
+    SendMessageA(list, LVM_DELETEITEM, row, 0);
     reportPageChanged(page);
 }
 

@@ -1,5 +1,6 @@
 #include "alarms/clock_tick.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "alarms/alarm_match.h"
@@ -16,8 +17,9 @@ void addToText(CountedString& text, const char* description)
 void fire(TickResult& result, RingingState& ringing, const LocalTime& now, const Settings& settings,
           const AlarmEvent& record)
 {
+    result.fired = true;
     ringing.alarmRinging = 1;
-    ringing.ringStartMinute = now.minute;
+    ringing.ringStartMinute = ringing.ringLatestMinute = minuteNumber(now);
     if (settings.showAlarmDialog && result.messageCount < MAX_MESSAGE_WINDOWS)
         result.messageRecords[result.messageCount++] = &record;
 }
@@ -49,27 +51,44 @@ void checkReminder(TickResult& result, const LocalTime& now, const Settings& set
     reminder.isOn = 0;  // the reminder fires once
 }
 
-void announce(TickResult& result, const Settings& settings)
+// Whatever fired rings, also when every description is empty.
+void announce(TickResult& result, const LocalTime& now, const Settings& settings)
 {
-    if (result.alarmText.length == 0)
+    if (!result.fired)
         return;
     result.sound = settings.alarmDuration != DURATION_ONCE ? SOUND_PLAY_LOOPING : SOUND_PLAY_ONCE;
     result.showBalloon = true;
+    if (result.alarmText.length == 0) {
+        std::snprintf(result.balloonText, sizeof result.balloonText, "%02d:%02d", now.hour, now.minute);
+        return;
+    }
     int n = result.alarmText.length < BALLOON_TEXT_SIZE - 1 ? result.alarmText.length : BALLOON_TEXT_SIZE - 1;
     std::memcpy(result.balloonText, result.alarmText.data, static_cast<std::size_t>(n));
     result.balloonText[n] = 0;
 }
 
-// The ends of "1 min." and "3 min.", looked at once a minute.
+int minutesOf(int duration)
+{
+    switch (duration) {
+    case DURATION_ONE_MINUTE: return 1;
+    case DURATION_THREE_MINUTES: return 3;
+    }
+    return 0;  // "Once" ends with its single play
+}
+
+// The ends of "1 min." and "3 min.", looked at once a minute. Minutes are
+// counted, not matched, so a minute without a tick or a clock set forward
+// cannot miss the end; a clock set back moves the start back with it.
 void applyMinuteDurationRules(const LocalTime& now, const Settings& settings, RingingState& ringing)
 {
     if (ringing.alarmRinging != 1)
         return;
-    if (settings.alarmDuration == DURATION_ONE_MINUTE && now.minute != ringing.ringStartMinute)
-        ringing.stopRequested = 1;
-    // Minus 57 is the wrap past the hour: a start at minute 58 ends at minute 1.
-    if (settings.alarmDuration == DURATION_THREE_MINUTES &&
-        (now.minute == ringing.ringStartMinute + 3 || now.minute == ringing.ringStartMinute - 57))
+    long long minute = minuteNumber(now);
+    if (minute < ringing.ringLatestMinute)
+        ringing.ringStartMinute -= ringing.ringLatestMinute - minute;
+    ringing.ringLatestMinute = minute;
+    int duration = minutesOf(settings.alarmDuration);
+    if (duration > 0 && minute - ringing.ringStartMinute >= duration)
         ringing.stopRequested = 1;
 }
 
@@ -94,6 +113,15 @@ long long minuteKey(const LocalTime& time)
            time.minute;
 }
 
+// Days are counted from 1 March of year 0, so that the leap day ends a year.
+long long minuteNumber(const LocalTime& time)
+{
+    long long year = time.year - (time.month <= 2);
+    long long days = 365 * year + year / 4 - year / 100 + year / 400 + (153 * ((time.month + 9) % 12) + 2) / 5 +
+                     time.day;
+    return (days * 24 + time.hour) * 60 + time.minute;
+}
+
 TickResult runClockTick(const LocalTime& now, bool windowVisible, const Settings& settings,
                         AlarmEvent& reminder, RingingState& ringing)
 {
@@ -103,7 +131,7 @@ TickResult runClockTick(const LocalTime& now, bool windowVisible, const Settings
     if (isNewMinuteToScan(now, ringing)) {
         scanAlarms(result, now, windowVisible, settings, ringing);
         checkReminder(result, now, settings, reminder, ringing);
-        announce(result, settings);
+        announce(result, now, settings);
         applyMinuteDurationRules(now, settings, ringing);
     }
 

@@ -21,6 +21,7 @@ constexpr const char BALLOON_TITLE[] = "Alarm";
 constexpr const char REMINDER_PREFIX[] = "Reminder. ";
 
 struct TickResult {
+    bool fired;  // something came due: it rings and shows the balloon
     // The descriptions of everything that fired, joined by "\r\n".
     CountedString alarmText;
     // One message window per fired record, in firing order (only when the
@@ -31,7 +32,9 @@ struct TickResult {
     // stop is reported then.
     SoundAction sound;
     bool showBalloon;
-    char balloonText[BALLOON_TEXT_SIZE];  // alarmText cut to 255 characters
+    // alarmText cut to 255 characters; the time ("07:30") when every record
+    // that fired has an empty description, as the shell shows no empty balloon.
+    char balloonText[BALLOON_TEXT_SIZE];
     bool invalidate;                      // the face is repainted every tick
 };
 
@@ -39,10 +42,17 @@ struct TickResult {
 // minute), as RingingState::lastScannedMinute keeps it.
 long long minuteKey(const LocalTime& time);
 
+// The minutes from a fixed day to the minute of a local time, so that two of
+// them subtract to the minutes between, across days, months and years.
+long long minuteNumber(const LocalTime& time);
+
 // One tick at local time `now`. Each minute is scanned for due alarms and the
 // reminder once, on the first tick that falls in it; minutes in which no tick
 // came at all are not caught up. The first tick after start scans only when
 // it reads second 0. A hidden clock window fires no alarms, but the reminder
-// still fires (and then switches itself off).
+// still fires (and then switches itself off). "1 min." and "3 min." end on
+// the first scanned minute at least 1 or 3 minutes after the firing; minutes
+// the clock was set back do not count, so a ringing lasts at most a minute
+// longer for it.
 TickResult runClockTick(const LocalTime& now, bool windowVisible, const Settings& settings,
                         AlarmEvent& reminder, RingingState& ringing);

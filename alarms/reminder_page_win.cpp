@@ -86,7 +86,7 @@ BOOL onInitDialog(HWND page)
 {
     addItems(page, IDC_REMINDER_HOURS, PERIOD_HOURS_ITEMS);
     addItems(page, IDC_REMINDER_MINUTES, PERIOD_MINUTES_ITEMS);
-    SendDlgItemMessageA(page, IDC_REMINDER_MESSAGE, EM_LIMITTEXT, TEXT_SIZE, 0);
+    SendDlgItemMessageA(page, IDC_REMINDER_MESSAGE, EM_LIMITTEXT, TEXT_SIZE - 1, 0);
 
     AlarmEvent& stored = app.reminder;
     if (stored.periodHours == 0 && stored.periodMinutes == 0)
@@ -105,10 +105,9 @@ BOOL onInitDialog(HWND page)
     return TRUE;
 }
 
-// Stores the page when it passes the checks; a refusal is only shown, and
-// the stored reminder stays as it was. The page stays open either way: it
-// is a child of the sheet, which decides when it closes.
-BOOL commit(HWND page)
+// Stores the page when it passes the checks; a refusal is shown, and the
+// stored reminder stays as it was.
+bool commit(HWND page)
 {
     AlarmEvent scratch = readPage(page);
     SYSTEMTIME now;
@@ -116,10 +115,10 @@ BOOL commit(HWND page)
     ReminderVerdict verdict = checkReminder(scratch, now.wHour, now.wMinute);
     if (verdict != REMINDER_STORE) {
         MessageBoxA(page, reminderRefusalText(verdict), app.caption, MB_ICONINFORMATION);
-        return FALSE;
+        return false;
     }
     app.reminder = scratch;
-    return TRUE;
+    return true;
 }
 
 INT_PTR onCommand(HWND page, WPARAM wParam)
@@ -147,14 +146,12 @@ INT_PTR onCommand(HWND page, WPARAM wParam)
             return FALSE;
         reportPageChanged(page);
         return TRUE;
-    case IDOK:
-        return commit(page);
     }
     return FALSE;
 }
 
-// Never vetoes: a refused commit has shown its message, and the sheet goes
-// on closing (OK) or stays open (Apply) as it would anyway.
+// A refused commit vetoes the apply: the sheet stays open on this page with
+// what the user typed, and Apply stays enabled.
 INT_PTR onNotify(HWND page, const NMHDR* header)
 {
     if (!header)
@@ -162,12 +159,12 @@ INT_PTR onNotify(HWND page, const NMHDR* header)
     switch (header->code) {
     case PSN_HELP:
         showHelp(HELP_REMINDER_PAGE);
-        break;
+        return FALSE;
     case PSN_APPLY:
-        SendMessageA(page, WM_COMMAND, IDOK, 0);
-        break;
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, commit(page) ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE);
+        return TRUE;
     }
-    return FALSE;  // PSNRET_NOERROR
+    return FALSE;
 }
 
 }  // namespace

@@ -248,7 +248,8 @@ void onTrayNotify(HWND hwnd, LPARAM lParam)
     case WM_RBUTTONDOWN:
         onTrayButtonDown(hwnd, static_cast<UINT>(lParam));
         break;
-    case NIN_BALLOONTIMEOUT:
+    // The balloon going away by itself is no answer from the user: the
+    // duration the user chose goes on.
     case NIN_BALLOONUSERCLICK:
         requestStop();
         break;

@@ -67,6 +67,12 @@ bool acceptBackgroundType(std::uint32_t value)
     return value <= BACKGROUND_GLASS;
 }
 
+// Any other number would ring with no end and show no choice on the Alarm page.
+bool acceptDuration(std::uint32_t value)
+{
+    return value <= DURATION_THREE_MINUTES;
+}
+
 // A REG_DWORD of exactly four bytes; anything shorter or of another type is
 // not a number of ours.
 bool readDword(Registry& registry, RegistryKey key, const char* name, std::uint32_t* value)
@@ -147,7 +153,7 @@ void loadMainValues(Registry& registry, RegistryKey key, Settings& settings)
     loadDword(registry, key, "Color of text", settings.colorText);
     loadDword(registry, key, "Color base", settings.colorBase);
     loadDword(registry, key, "Color border", settings.colorBorder);
-    loadDword(registry, key, "Duration of alarm", settings.alarmDuration);
+    loadDword(registry, key, "Duration of alarm", settings.alarmDuration, acceptDuration);
     loadDword(registry, key, "Show dialog box for alarm", settings.showAlarmDialog);
     readText(registry, key, "Path to wave file", settings.wavePath);
 }

@@ -187,6 +187,13 @@ std::string windowText(HWND window)
     return std::string(text, copied < sizeof text ? copied : 0);
 }
 
+std::string pasteInto(HWND edit, const std::string& text)
+{
+    sendTo(edit, EM_SETSEL, 0, -1);
+    sendTo(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return windowText(edit);
+}
+
 namespace {
 
 struct StaticSearch {

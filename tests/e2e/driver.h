@@ -53,6 +53,9 @@ HWND findProcessWindow(DWORD processId, const char* className, const char* title
 std::vector<HWND> processWindows(DWORD processId, const char* className, const char* title = nullptr);
 // The text of a window or control of any process (WM_GETTEXT).
 std::string windowText(HWND window);
+// Replaces the text of another process's edit control as pasting does,
+// within the control's limit; returns the text the control then holds.
+std::string pasteInto(HWND edit, const std::string& text);
 // A dialog ("#32770") of the process with the given title that shows `text`
 // in one of its static controls, such as a message box; waits up to
 // timeoutMs for it.

@@ -122,6 +122,7 @@ TEST_F(Reminder, FreshPageIsArmedAppliedAndBothRefusalsKeepTheStoredReminder)
     expectArmedControlsEnabled(true);
     EXPECT_TRUE(applyEnabled()) << "the page did not report its change";
 
+    EXPECT_EQ(pasteInto(control(IDC_REMINDER_MESSAGE), std::string(260, 'm')).size(), 259u);
     typeMessage("Tea");
     choose(IDC_REMINDER_HOURS, 1);
     choose(IDC_REMINDER_MINUTES, 0);
@@ -129,22 +130,27 @@ TEST_F(Reminder, FreshPageIsArmedAppliedAndBothRefusalsKeepTheStoredReminder)
     PostMessageA(sheet, WM_COMMAND, APPLY_BUTTON, 0);
     EXPECT_TRUE(waitFor([&] { return !applyEnabled(); }));
 
-    // 10:15 has gone by when Apply is pressed: refused, the sheet stays.
+    // 10:15 has gone by when Apply is pressed: refused, and Apply stays.
     choose(IDC_REMINDER_HOURS, 0);
     choose(IDC_REMINDER_MINUTES, 1);
     typeMessage("Coffee");
     ASSERT_NO_FATAL_FAILURE(setTime(10, 20, 5));
     PostMessageA(sheet, WM_COMMAND, APPLY_BUTTON, 0);
     ASSERT_NO_FATAL_FAILURE(expectMessageBox(EVENT_SKIPPED));
-    EXPECT_TRUE(IsWindowVisible(page));
+    sendTo(sheet, WM_NULL);  // the sheet has done with the apply
+    EXPECT_TRUE(IsWindowVisible(page) && applyEnabled());
     click(IDC_REMINDER_SET_CURRENT);  // the clock's time as the new base
     EXPECT_EQ(shown(IDC_REMINDER_BASE) + " " + shown(IDC_REMINDER_EVENT), "10:20 10:35");
 
-    // An empty period: refused, but OK goes on closing the sheet.
+    // An empty period: refused, and OK leaves the sheet open on the page as typed.
     choose(IDC_REMINDER_MINUTES, 0);
     PostMessageA(sheet, WM_COMMAND, IDOK, 0);
     ASSERT_NO_FATAL_FAILURE(expectMessageBox(PERIOD_EMPTY));
-    EXPECT_TRUE(waitFor([&] { return !IsWindow(sheet); }, 10000));
+    sendTo(sheet, WM_NULL);
+    ASSERT_TRUE(IsWindow(sheet) && IsWindowVisible(page)) << "the refused OK closed the sheet";
+    EXPECT_TRUE(applyEnabled());
+    EXPECT_EQ(shown(IDC_REMINDER_MESSAGE), "Coffee");
+    closeSheet(IDCANCEL);
     ASSERT_NO_FATAL_FAILURE(openReminderPage());
     EXPECT_TRUE(armed());
     EXPECT_EQ(shown(IDC_REMINDER_BASE) + " " + shown(IDC_REMINDER_EVENT), "10:00 11:00");

@@ -17,10 +17,12 @@ stop() {
   # shellcheck disable=SC1091
   . "$dir/env"
   "$WINE_SERVER" -k >/dev/null 2>&1 || true
-  if [ -f "$dir/xvfb.pid" ]; then
-    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-  fi
-  rm -rf "$dir/prefix" "$dir/env" "$dir/xvfb.pid"
+  for pidfile in "$dir/xkbevd.pid" "$dir/xvfb.pid"; do
+    if [ -f "$pidfile" ]; then
+      kill "$(cat "$pidfile")" 2>/dev/null || true
+    fi
+  done
+  rm -rf "$dir/prefix" "$dir/env" "$dir/xvfb.pid" "$dir/xkbevd.pid"
 }
 
 start() {
@@ -61,6 +63,13 @@ ASOUND
   } >"$dir/env"
   # shellcheck disable=SC1091
   . "$dir/env"
+
+  # Wine rings MessageBeep as the X bell: xkbevd (it comes with the X
+  # server) adds a line to bells.log for each, so tests can count beeps.
+  : >"$dir/bells.log"
+  echo "Bell() shell \"echo >> $dir/bells.log\"" >"$dir/xkbevd.cf"
+  setsid xkbevd -cfg "$dir/xkbevd.cf" </dev/null >"$dir/xkbevd.log" 2>&1 &
+  echo $! >"$dir/xkbevd.pid"
 
   "$WINE_LOADER" wineboot.exe -i >"$dir/wineboot.log" 2>&1 </dev/null
   "$WINE_SERVER" -w

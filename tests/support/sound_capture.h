@@ -1,7 +1,8 @@
 #pragma once
 // The harness's sound device writes every sample Wine plays, S16LE as in the
 // wave file, to sound.raw in the test run's folder. These helpers make wave
-// files of a recognisable pattern and look for it in the capture.
+// files of a recognisable pattern and look for it in the capture, and count
+// the beeps.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,14 +13,20 @@
 
 namespace soundcapture {
 
-inline std::string capturePath()
+// A file of the test run's folder as Windows sees it; "" outside the harness.
+inline std::string harnessFile(const char* name)
 {
     const char* dir = std::getenv("TOCKMERE_WINE_DIR");
     if (!dir)
         return {};
-    std::string path = std::string("Z:") + dir + "/sound.raw";
+    std::string path = std::string("Z:") + dir + "/" + name;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+inline std::string capturePath()
+{
+    return harnessFile("sound.raw");
 }
 
 inline std::string readFile(const std::string& path)
@@ -38,6 +45,17 @@ inline std::string readFile(const std::string& path)
 inline std::string captured()
 {
     return readFile(capturePath());
+}
+
+// Wine rings MessageBeep as the X bell, which the harness counts, one line a
+// bell, in bells.log. -1 when nothing counts them.
+inline int bellsRung()
+{
+    std::string path = harnessFile("bells.log");
+    if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return -1;
+    std::string lines = readFile(path);
+    return static_cast<int>(std::count(lines.begin(), lines.end(), '\n'));
 }
 
 // How often `pattern` occurs in the capture.

@@ -92,7 +92,7 @@ const StoredValue storedValues[] = {
     {"Y", 0xFFFFFF9C, &Settings::posY},
     {"Color of text", 0x00123456, nullptr, &Settings::colorText},
     {"Color base", 0xFFFFFFFF, nullptr, &Settings::colorBase}, {"Color border", 0, nullptr, &Settings::colorBorder},
-    {"Duration of alarm", 7, &Settings::alarmDuration},  // outside 0..2, yet accepted
+    {"Duration of alarm", 2, &Settings::alarmDuration},
     {"Show dialog box for alarm", 1, &Settings::showAlarmDialog},
 };
 
@@ -116,6 +116,7 @@ TEST(Load, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
         {nullptr, {REGISTRY_TYPE_DWORD, {75, 0}}}, {nullptr, {REGISTRY_TYPE_DWORD, std::vector<unsigned char>(8, 1)}},
         {"Scale", number(49)}, {"Scale", number(101)}, {"Scale", number(0xFFFFFFCE)}, {"UnTransparent", number(49)},
         {"UnTransparent", number(101)}, {"Background type", number(4)}, {"Background type", number(0xFFFFFFFF)},
+        {"Duration of alarm", number(3)}, {"Duration of alarm", number(0xFFFFFFFF)},
     };
     for (const auto& [only, damage] : damages)
         for (const StoredValue& damaged : storedValues) {

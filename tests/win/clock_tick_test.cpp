@@ -84,7 +84,7 @@ TEST_F(ClockTick, DueAlarmsOpenOneMessageWindowEachOnceEveryTickRepaintsAndHidde
     addAlarm(7, 30, "Biscuits");
     tickAtHalfPastSeven();
     EXPECT_EQ(app.tickTime.wHour * 100 + app.tickTime.wMinute, 730);
-    EXPECT_TRUE(app.ringing.alarmRinging == 1 && app.ringing.ringStartMinute == 30);
+    EXPECT_EQ(app.ringing.alarmRinging, 1);
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"07:30\n\nBiscuits", "07:30\n\nTea"}));
     UpdateWindow(app.hwndMain);
     ValidateRect(app.hwndMain, nullptr);
