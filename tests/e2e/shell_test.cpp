@@ -199,10 +199,11 @@ TEST_F(Shell, ThePrimaryButtonDragsAndTheSecondaryOpensTheMenuWhateverTheSetting
         startConfigured(clock);
 
         // A real drag from the middle of the clock, in steps small enough for
-        // the cursor to stay on the window that follows it.
+        // the cursor to stay on the window that follows it; the clock takes
+        // the press (and the cursor's place then) before the first step.
         RECT r = windowRect(clock.window);
         LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-        std::string drag = "mousemove " + at(x, y) + " mousedown 1";
+        std::string drag = "mousemove " + at(x, y) + " mousedown 1 sleep 0.3";
         for (int step = 1; step <= 10; ++step)
             drag += " sleep 0.05 mousemove " + at(x - 3 * step, y - 2 * step);
         ASSERT_TRUE(xdotool(drag + " mouseup 1"));
