@@ -20,12 +20,10 @@ BOOL onInitDialog(HWND dialog, const AlarmEvent* record)
     return TRUE;  // the dialog manager focuses OK
 }
 
-// The clock treats this like a click of the primary button on its face:
-// it stops the ringing at its next tick and clears the balloon.
+// The clock treats this like a click of the primary button on its face.
 void acknowledge(HWND dialog)
 {
-    UINT primaryButtonUp = app.buttonsSwapped ? WM_RBUTTONUP : WM_LBUTTONUP;
-    PostMessageA(GetParent(dialog), primaryButtonUp, 0, 0);
+    PostMessageA(GetParent(dialog), WM_ALARM_ACKNOWLEDGED, 0, 0);
     DestroyWindow(dialog);
 }
 

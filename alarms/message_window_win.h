@@ -4,4 +4,9 @@
 // to the record that fired; closing it asks the clock to stop the ringing.
 #include <windows.h>
 
+// What a closing message window posts to the clock (wParam and lParam 0):
+// stop the ringing at the next tick and clear the balloon. A message of the
+// clock's own, so it can never be taken for a click and open the menu.
+constexpr UINT WM_ALARM_ACKNOWLEDGED = WM_APP + 1;
+
 INT_PTR CALLBACK AlarmMessageWindow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,6 +5,7 @@
 
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
+#include "app/tray_retry.h"
 #include "settings/settings.h"
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
@@ -36,8 +37,8 @@ struct AppState : Settings {
     bool drawingReleased;  // set once WM_DESTROY/WM_QUERYENDSESSION let them go
 
     HMENU popupMenu;
-    int buttonsSwapped;
     POINT dragOrigin;
+    TrayIconRetry trayRetry;  // adding the icon until a taskbar takes it
 
     ColorPreset colorPresets[MAX_PRESETS];
     int presetCount;

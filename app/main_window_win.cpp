@@ -4,8 +4,10 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "alarms/clock_tick_win.h"
+#include "alarms/message_window_win.h"
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
 #include "app/tray_icon_win.h"
@@ -98,16 +100,6 @@ void addColorPresets()
     addColorPreset("Olive", 0x508578, 0xAAE7D9, 0);
 }
 
-// SwapMouseButton(FALSE) reports whether the buttons were swapped; put the
-// user's setting straight back.
-void detectSwappedButtons()
-{
-    if (SwapMouseButton(FALSE)) {
-        SwapMouseButton(TRUE);
-        app.buttonsSwapped = 1;
-    }
-}
-
 void initCommonControls()
 {
     InitCommonControls();
@@ -129,7 +121,6 @@ LRESULT onCreate(HWND hwnd)
     SetTimer(hwnd, CLOCK_TIMER_ID, 1000, NULL);
     initCommonControls();
     app.popupMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDR_POPUP_MENU)), 0);
-    detectSwappedButtons();
     return 0;
 }
 
@@ -156,10 +147,19 @@ void checkReminderItem()
                   MF_BYCOMMAND | (app.reminder.isOn ? MF_CHECKED : MF_UNCHECKED));
 }
 
+// The coordinates are signed: a monitor left of or above the primary one has
+// negative ones. From the keyboard (Shift+F10, the menu key) they are -1, -1
+// and the menu opens over the middle of the clock.
 void onContextMenu(HWND hwnd, LPARAM lParam)
 {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
     checkReminderItem();
-    TrackPopupMenuEx(app.popupMenu, 0, LOWORD(lParam), HIWORD(lParam), hwnd, NULL);
+    TrackPopupMenuEx(app.popupMenu, 0, at.x, at.y, hwnd, NULL);
 }
 
 LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -185,15 +185,14 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-bool dragButtonHeld(WPARAM keys)
-{
-    return (keys & (app.buttonsSwapped ? MK_RBUTTON : MK_LBUTTON)) != 0;
-}
-
+// Windows reports the buttons by role, whatever the user's setting: the
+// primary one arrives as the left button (WM_LBUTTON*, MK_LBUTTON), the
+// secondary as the right one. The primary drags and stops the ringing; the
+// secondary's release becomes WM_CONTEXTMENU in DefWindowProc.
 // The mouse is not captured: the window follows only while the cursor is on it.
 void onMouseMove(HWND hwnd, WPARAM keys)
 {
-    if (!dragButtonHeld(keys))
+    if (!(keys & MK_LBUTTON))
         return;
     POINT p;
     GetCursorPos(&p);
@@ -212,15 +211,11 @@ void requestStop()
     app.ringing.stopRequested = 1;
 }
 
-LRESULT onButtonUp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+// A click of the primary button on the clock, or a message window closed.
+void acknowledgeAlarm()
 {
-    UINT stopButtonUp = app.buttonsSwapped ? WM_RBUTTONUP : WM_LBUTTONUP;
-    if (message == stopButtonUp) {
-        requestStop();
-        clearBalloon();
-    }
-    // DefWindowProc turns the right button's release into WM_CONTEXTMENU.
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    requestStop();
+    clearBalloon();
 }
 
 void onTrayButtonDown(HWND hwnd, UINT button)
@@ -232,8 +227,7 @@ void onTrayButtonDown(HWND hwnd, UINT button)
         MessageBeep(0);
         return;
     }
-    UINT menuButton = app.buttonsSwapped ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
-    if (button != menuButton)
+    if (button != WM_RBUTTONDOWN)  // the primary button only stops the ringing
         return;
     POINT p;
     GetCursorPos(&p);
@@ -275,11 +269,15 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: GetCursorPos(&app.dragOrigin); return 0;
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP: return onButtonUp(hwnd, message, wParam, lParam);
+        acknowledgeAlarm();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_RBUTTONUP:  // DefWindowProc makes it WM_CONTEXTMENU
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_TRAYNOTIFY: onTrayNotify(hwnd, lParam); return 0;
+    case WM_ALARM_ACKNOWLEDGED: acknowledgeAlarm(); return 0;
     }
     if (message == taskbarCreatedMessage() && message != 0) {
-        addTrayIcon();
+        keepAddingTrayIcon();
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -2,9 +2,14 @@
 
 #include "app/app_state.h"
 #include "app/struct_sizes_win.h"
+#include "app/tray_retry.h"
 #include "res/resource.h"
 
 namespace {
+
+// A timer with a procedure of its own: its ticks never reach the clock
+// window's WM_TIMER, which belongs to the clock's one-second timer.
+constexpr UINT_PTR TRAY_RETRY_TIMER_ID = 2;
 
 NOTIFYICONDATAA trayIconData(UINT flags)
 {
@@ -16,15 +21,41 @@ NOTIFYICONDATAA trayIconData(UINT flags)
     return data;
 }
 
-}  // namespace
-
-BOOL addTrayIcon()
+// True also when the shell has the icon already.
+bool addTrayIcon()
 {
     NOTIFYICONDATAA data = trayIconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.uCallbackMessage = WM_TRAYNOTIFY;
     data.hIcon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
     lstrcpynA(data.szTip, app.caption, 128);
-    return Shell_NotifyIconA(NIM_ADD, &data);
+    // A retry may have added it to a new taskbar before that taskbar's
+    // announcement arrives; the shell then refuses a second NIM_ADD.
+    return Shell_NotifyIconA(NIM_ADD, &data) || Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void CALLBACK retryTrayIcon(HWND, UINT, UINT_PTR, DWORD)
+{
+    keepAddingTrayIcon();
+}
+
+}  // namespace
+
+void keepAddingTrayIcon()
+{
+    switch (afterTrayIconAttempt(app.trayRetry, addTrayIcon())) {
+    case TRAY_TRY_AGAIN:
+        SetTimer(app.hwndMain, TRAY_RETRY_TIMER_ID, TRAY_RETRY_INTERVAL_MS, retryTrayIcon);
+        break;
+    case TRAY_REPORT_MISSING:
+        KillTimer(app.hwndMain, TRAY_RETRY_TIMER_ID);
+        // The clock goes on without the icon: its own menu has every command.
+        MessageBoxA(app.hwndMain, "Shell notify icon is not created!", app.caption, MB_ICONERROR);
+        break;
+    case TRAY_ICON_ADDED:
+    case TRAY_STOP_TRYING:
+        KillTimer(app.hwndMain, TRAY_RETRY_TIMER_ID);
+        break;
+    }
 }
 
 void deleteTrayIcon()

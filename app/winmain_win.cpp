@@ -96,11 +96,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     if (!startGdiplus(&gdiplusToken))
         return 1;
     if (!createClockWindow(showCommand))
-        return 0;
-    if (!addTrayIcon()) {
-        MessageBoxA(app.hwndMain, "Shell notify icon is not created!", app.caption, MB_ICONERROR);
         return 1;
-    }
+    keepAddingTrayIcon();
 
     WPARAM exitCode = runMessageLoop();
 

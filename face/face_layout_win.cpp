@@ -51,6 +51,18 @@ bool replaceBitmap(HDC dc, HDC screen, HBITMAP original, int width, int height)
     return true;
 }
 
+// Every change of the window's size goes through here, so the off-screen
+// buffers and the cached background always match the window: the face is
+// never cut nor left partly unpainted.
+void setFaceBounds(int x, int y, int width, int height)
+{
+    SetWindowPos(app.hwndMain, NULL, x, y, width, height, SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(app.hwndMain, &client);
+    ensureDrawingBuffers(client.right, client.bottom);
+    paintBackground(app.backgroundDC, client.right, client.bottom);
+}
+
 }  // namespace
 
 int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text)
@@ -78,15 +90,13 @@ void resizeFace()
 {
     RECT r{};
     GetWindowRect(app.hwndMain, &r);
-    SetWindowPos(app.hwndMain, NULL, r.left, r.top, measureFaceWidth(), faceHeight(app.scale),
-                 SWP_NOZORDER);
+    setFaceBounds(r.left, r.top, measureFaceWidth(), faceHeight(app.scale));
 }
 
 void placeAtDefaultPosition()
 {
     ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale));
-    SetWindowPos(app.hwndMain, NULL, face.left, face.top, face.right - face.left,
-                 face.bottom - face.top, SWP_NOZORDER);
+    setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
 }
 
 void keepOnScreen()
@@ -117,11 +127,7 @@ void applyFaceSettings()
                                LWA_ALPHA);
     SetWindowPos(app.hwndMain, app.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE);
+    // Both repaint the background, in the colours and style just applied.
     resizeFace();
     keepOnScreen();
-
-    RECT client{};
-    GetClientRect(app.hwndMain, &client);
-    ensureDrawingBuffers(client.right, client.bottom);
-    paintBackground(app.backgroundDC, client.right, client.bottom);
 }

@@ -9,9 +9,11 @@ int measureFaceWidth();
 // on `dc` as the face is, plus 24. measureFaceWidth is this for the face.
 int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text);
 
-// Sizes the window to the face, keeping its top-left corner.
+// Both size the window to the face and repaint the background, in buffers
+// grown to the window when it outgrows them.
+// Keeps the window's top-left corner.
 void resizeFace();
-// Sizes the window and puts it in the bottom-right corner of the work area.
+// Puts the window in the bottom-right corner of the work area.
 void placeAtDefaultPosition();
 // Moves the window to the default position unless it is wholly on the work
 // area.

@@ -18,3 +18,8 @@ add_custom_command(
   VERBATIM)
 add_custom_target(face_font ALL
   DEPENDS ${face_font_dir}/SegmoraMono.ttf ${face_font_dir}/OFL.txt)
+
+# A host test: each glyph against the DSEG face it comes from.
+add_test(NAME face_font_glyphs
+  COMMAND ${TOCKMERE_FONT_PYTHON} ${PROJECT_SOURCE_DIR}/tests/files/check_face_font.py
+          ${face_font_dir}/SegmoraMono.ttf ${dseg_dir})

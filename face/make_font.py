@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Makes the clock's face font "Segmora Mono" from Debian's DSEG fonts.
 
-The face is DSEG7 Classic Regular (seven-segment digits and letters) under a
-name of its own: the SIL Open Font License reserves the name "DSEG" for the
-original. DSEG7 has no "/" and no ","; short dates need them, so they come
-from DSEG14 Classic Regular, scaled to DSEG7's digit height. The licence text
+The face is DSEG7 Classic Regular under a name of its own: the SIL Open Font
+License reserves the name "DSEG" for the original. Its digits, colon and
+blank are the clock's seven-segment face. Everything else the face line
+holds (the letters of the AM/PM markers and the day names, the date
+separators) comes from DSEG14 Classic Regular, fitted to DSEG7's digit
+height and cell: seven segments cannot draw letters that read ("PM" looks
+like "PN"), fourteen can, and DSEG7 has no "/" nor ",". The licence text
 goes beside the font, as the licence asks.
 
 DSEG's digits fill the whole em, but the clock draws its text at an em of
@@ -26,6 +29,7 @@ blinking separator does not move the text.
 import argparse
 import os
 import re
+import string
 import sys
 
 from fontTools.pens.transformPen import TransformPen
@@ -41,10 +45,11 @@ LICENCE_FILE = "OFL.txt"
 MAIN_FACE = "DSEG7Classic-Regular.ttf"
 DONOR_FACE = "DSEG14Classic-Regular.ttf"
 
-# Every character the face line can hold: the digits and separators of time
-# and short date formats, the AM/PM markers, the seven English day names.
-DAY_NAMES = "Sun Mon Tue Wed Thu Fri Sat"
-NEEDED = set("0123456789:/.-," + "AMPamp" + DAY_NAMES.replace(" ", ""))
+# What DSEG14 gives: every letter (AM/PM markers and day names of any
+# locale) and the separators of short date formats.
+FROM_FOURTEEN = string.ascii_uppercase + string.ascii_lowercase + "/.-,"
+# Every character the face line can hold: those, the digits and the colon.
+NEEDED = set("0123456789:" + FROM_FOURTEEN)
 # The blank takes the place of a blinking separator; it has no contours.
 BLANK = " "
 
@@ -83,27 +88,36 @@ def digit_height(font):
     return eight.yMax - eight.yMin
 
 
-def copy_glyph(target, donor, char):
-    """Draws the donor's glyph for `char` into `target`, scaled to the
-    target's digit height, and maps `char` to it in every cmap subtable."""
-    donor_name = donor.getBestCmap()[ord(char)]
-    scale = digit_height(target) / digit_height(donor)
-    pen = TTGlyphPen(None)
-    donor.getGlyphSet()[donor_name].draw(TransformPen(pen, (scale, 0, 0, scale, 0, 0)))
+def digit_cell(font):
+    return font["hmtx"][font.getBestCmap()[ord("8")]][0]
 
-    name = donor_name
-    while name in target["glyf"].glyphs:
-        name += ".alt"
-    order = target.getGlyphOrder() + [name]
-    target["glyf"].glyphs[name] = pen.glyph()
-    target.setGlyphOrder(order)
-    target["glyf"].setGlyphOrder(order)
+
+def copy_glyph(target, donor, char):
+    """Draws the donor's glyph for `char` into `target`, fitted to the
+    target's digit height and cell width: into the glyph `char` has in the
+    target, or into a new one mapped in every cmap subtable."""
+    donor_name = donor.getBestCmap()[ord(char)]
+    scale_x = digit_cell(target) / digit_cell(donor)
+    scale_y = digit_height(target) / digit_height(donor)
+    pen = TTGlyphPen(None)
+    donor.getGlyphSet()[donor_name].draw(TransformPen(pen, (scale_x, 0, 0, scale_y, 0, 0)))
+    glyph = pen.glyph()
+    glyph.recalcBounds(target["glyf"])
     advance, _ = donor["hmtx"][donor_name]
-    target["glyf"][name].recalcBounds(target["glyf"])
-    target["hmtx"][name] = (round(advance * scale), getattr(target["glyf"][name], "xMin", 0))
-    for table in target["cmap"].tables:
-        if table.isUnicode() or ord(char) < 256:
-            table.cmap[ord(char)] = name
+
+    name = target.getBestCmap().get(ord(char))
+    if name is None:
+        name = donor_name
+        while name in target["glyf"].glyphs:
+            name += ".alt"
+        order = target.getGlyphOrder() + [name]
+        target.setGlyphOrder(order)
+        target["glyf"].setGlyphOrder(order)
+        for table in target["cmap"].tables:
+            if table.isUnicode() or ord(char) < 256:
+                table.cmap[ord(char)] = name
+    target["glyf"][name] = glyph
+    target["hmtx"][name] = (round(advance * scale_x), getattr(glyph, "xMin", 0))
 
 
 def fit_outlines_to_face(font):
@@ -156,11 +170,9 @@ def recalc_width_metrics(font):
     font["OS/2"].recalcAvgCharWidth(font)
 
 
-def fill_missing_glyphs(font, donor):
-    for char in sorted(NEEDED):
-        name = font.getBestCmap().get(ord(char))
-        if name is None or not has_contours(font, name):
-            copy_glyph(font, donor, char)
+def take_from_fourteen(font, donor):
+    for char in FROM_FOURTEEN:
+        copy_glyph(font, donor, char)
 
 
 def rename(font):
@@ -226,8 +238,8 @@ def licence_text(copyright_path):
         lines = [line[1:] for line in body.splitlines()]
         lines = ["" if line == "." else line for line in lines]
         return (
-            f"{FAMILY} is a modified version of DSEG7 Classic, with two glyphs from\n"
-            "DSEG14 Classic. Both are:\n\n"
+            f"{FAMILY} is a modified version of DSEG7 Classic, with its letters and\n"
+            "punctuation from DSEG14 Classic. Both are:\n\n"
             f"Copyright (c) {holder}\n\n"
             "This Font Software is licensed under the SIL Open Font License, Version 1.1.\n\n"
             + "\n".join(lines).rstrip()
@@ -245,7 +257,7 @@ def main():
 
     font = TTFont(os.path.join(args.dseg_dir, MAIN_FACE))
     donor = TTFont(os.path.join(args.dseg_dir, DONOR_FACE))
-    fill_missing_glyphs(font, donor)
+    take_from_fourteen(font, donor)
     fit_outlines_to_face(font)
     narrow_cells(font)
     recalc_width_metrics(font)

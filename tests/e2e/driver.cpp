@@ -245,6 +245,49 @@ void cancelDialogs(DWORD processId)
     }
 }
 
+// Wine starts a Linux program without a process handle to wait on: a shell
+// runs xdotool and, if it succeeds, removes a marker file the test watches.
+bool xdotool(const std::string& arguments)
+{
+    const char* envDir = std::getenv("TOCKMERE_WINE_DIR");
+    if (!envDir)
+        return false;
+    std::string marker = std::string(envDir) + "/xdotool." + std::to_string(GetCurrentProcessId());
+    std::string markerPath = windowsPath(marker);
+    HANDLE file = CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    PROCESS_INFORMATION shell{};
+    if (!startProcess("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + " && rm -f '" + marker + "'\"", &shell))
+        return false;
+    CloseHandle(shell.hProcess), CloseHandle(shell.hThread);
+    bool done = waitFor([&] { return GetFileAttributesA(markerPath.c_str()) == INVALID_FILE_ATTRIBUTES; }, 15000);
+    DeleteFileA(markerPath.c_str());
+    return done;
+}
+
+SwappedButtons::SwappedButtons(bool swapped) : before(SwapMouseButton(swapped) != FALSE) {}
+
+SwappedButtons::~SwappedButtons()
+{
+    SwapMouseButton(before);
+}
+
+HWND visibleMenu()
+{
+    for (HWND menu : processWindows(0, "#32768"))
+        if (IsWindowVisible(menu))
+            return menu;
+    return NULL;
+}
+
+void dismissMenu(HWND menu)
+{
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    waitFor([] { return visibleMenu() == NULL; }, 3000);
+}
+
 namespace {
 
 void deleteKeyTree(HKEY root, const char* path)

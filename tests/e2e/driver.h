@@ -77,6 +77,25 @@ bool waitFor(Condition condition, DWORD timeoutMs = 5000)
     }
 }
 
+// Runs Linux's xdotool on the harness's display (Wine starts Linux programs
+// too), for real pointer input, and waits until it is done; false if it
+// failed.
+bool xdotool(const std::string& arguments);
+
+// The system-wide mouse setting "primary and secondary buttons swapped",
+// for the life of the object; the programs started meanwhile see it.
+struct SwappedButtons {
+    explicit SwappedButtons(bool swapped);
+    ~SwappedButtons();
+    SwappedButtons(const SwappedButtons&) = delete;
+    const bool before;
+};
+
+// The visible popup menu ("#32768") of any process, or null.
+HWND visibleMenu();
+// Closes it with Escape and waits until it is gone.
+void dismissMenu(HWND menu);
+
 // Registry of the program (HKCU).
 void deleteProgramSettings();  // the program key, its events and the Run value
 bool readDword(const char* key, const char* name, DWORD* value);

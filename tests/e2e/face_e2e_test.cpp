@@ -10,6 +10,7 @@
 #include <string>
 
 #include "e2e/driver.h"
+#include "res/resource.h"
 #include "support/test_clock.h"
 
 using namespace driver;
@@ -117,6 +118,32 @@ TEST_F(FaceOnScreen, ASavedPlaceIsKeptOnlyWhollyOnTheWorkArea)
         RECT expected = place.stays ? RECT{place.x, place.y, place.x + w, place.y + h} : home;
         EXPECT_TRUE(EqualRect(&r, &expected)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
+}
+
+// After the date gained a digit, "Set to default position" widens the
+// window; the face is painted out to its new right edge, border included.
+TEST_F(FaceOnScreen, SetToDefaultPositionPaintsAFaceThatGrewToItsNewEdge)
+{
+    set("Show day of the week", 1);
+    set("Show date", 1);
+    Clock clock;
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 9, 14, 5, 0)));
+    ASSERT_TRUE(start(clock));
+    Shot before = paintedFace(clock.window, DEFAULT_BORDER);
+    ASSERT_FALSE(before.pixels.empty());
+
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 10, 14, 5, 0)));
+    PostMessageA(clock.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
+    EXPECT_TRUE(waitFor([&] {
+        RECT r = windowRect(clock.window);
+        return r.right - r.left > before.width;
+    }));
+    Shot after = paintedFace(clock.window, DEFAULT_BORDER);
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+    ASSERT_FALSE(after.pixels.empty()) << "the face is not painted out to its corners";
+    EXPECT_GT(after.width, before.width);
+    for (int y = 0; y < after.height; ++y)
+        EXPECT_EQ(after.at(after.width - 1, y), DEFAULT_BORDER) << "row " << y;
 }
 
 // The face text measured and drawn by the test itself with the face font and

@@ -86,8 +86,11 @@ protected:
     }
 };
 
-TEST_F(Ringing, OneMessageWindowPerAlarmAndClosingOneStopsTheRinging)
+// With the mouse buttons swapped too: closing a message window is no click
+// and opens no menu.
+TEST_F(Ringing, OneMessageWindowPerAlarmAndClosingOneStopsTheRingingWithoutAMenu)
 {
+    SwappedButtons swapped(true);
     writeDword(PROGRAM_KEY, "Show dialog box for alarm", 1);
     writeDword(PROGRAM_KEY, "Duration of alarm", 1);  // repeats until the minute is over
     writeDayAlarm(0, 7, 30, "Tea");
@@ -116,6 +119,7 @@ TEST_F(Ringing, OneMessageWindowPerAlarmAndClosingOneStopsTheRinging)
     PostMessageA(tea, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(tea); }));
     EXPECT_TRUE(soundHasStopped());
+    EXPECT_EQ(visibleMenu(), (HWND)NULL);
     EXPECT_TRUE(IsWindow(empty));
 
     // The close box does the same as OK.

@@ -1,6 +1,12 @@
 // The application shell seen from outside: start-up, single instance, the
 // notification-area icon, the popup menu, saving, auto-run and the buttons.
+#include <windows.h>
+
+#include <psapi.h>
+#include <shellapi.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "e2e/driver.h"
 #include "res/resource.h"
@@ -24,20 +30,6 @@ protected:
         ASSERT_TRUE(start(clock, arguments));
     }
 };
-
-HWND visibleMenu()
-{
-    for (HWND menu : processWindows(0, "#32768"))
-        if (IsWindowVisible(menu))
-            return menu;
-    return NULL;
-}
-
-void dismissMenu(HWND menu)
-{
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    waitFor([] { return visibleMenu() == NULL; }, 3000);
-}
 
 TEST_F(Shell, FirstStartShowsHelpPlacesTheClockAndSavesEverythingAtExit)
 {
@@ -104,21 +96,10 @@ TEST_F(Shell, SecondStartLeavesOneClockAndExitsWithZero)
     EXPECT_EQ(first.exitByMenu(), 0u);
 }
 
-TEST_F(Shell, TrayIconOpensTheMenuUnlessASheetIsOpen)
+TEST_F(Shell, TrayIconOpensNoMenuWhileASheetIsOpen)
 {
     Clock clock;
     startConfigured(clock);
-
-    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
-    HWND menu = NULL;
-    EXPECT_TRUE(waitFor([&] { return (menu = visibleMenu()) != NULL; }));
-    if (menu)
-        dismissMenu(menu);
-
-    // The left button on the icon only asks the ringing to stop: no menu.
-    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
-    Sleep(500);
-    EXPECT_EQ(visibleMenu(), (HWND)NULL);
 
     // With the settings sheet open the clock is disabled: a beep, no menu.
     PostMessageA(clock.window, WM_COMMAND, IDM_SETTINGS, 0);
@@ -201,60 +182,223 @@ TEST_F(Shell, AutorunMakesTheProgramFolderCurrentAndKeepsTheRunValue)
     EXPECT_EQ(plain.exitByMenu(), 0u);
 }
 
-// Under Wine the pointer moves a moment after SetCursorPos returns, and the
-// X server's motion event reaches the clock later still.
-void moveCursor(int x, int y)
+std::string at(LONG x, LONG y)
 {
-    SetCursorPos(x, y);
-    waitFor([&] {
-        POINT p;
-        GetCursorPos(&p);
-        return p.x == x && p.y == y;
-    });
-    Sleep(250);
+    return std::to_string(x) + " " + std::to_string(y);
 }
 
-// Drags the clock with a button: press, move the cursor, move over the clock.
-POINT dragWith(HWND window, UINT downMessage, WPARAM keys)
+// Windows reports the buttons by role, whatever the user's setting: the
+// primary one arrives as the left one. The clock must not swap them again.
+// (Wine delivers X button 1 as the primary whatever the setting.)
+TEST_F(Shell, ThePrimaryButtonDragsAndTheSecondaryOpensTheMenuWhateverTheSetting)
 {
-    RECT r = windowRect(window);
-    POINT start{r.left + 10, r.top + 10};
-    moveCursor(start.x, start.y);
-    SendMessageA(window, downMessage, keys, MAKELPARAM(10, 10));
-    moveCursor(start.x - 30, start.y - 20);
-    SendMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(10, 10));
-    RECT after = windowRect(window);
-    return POINT{after.left - r.left, after.top - r.top};
+    for (bool swapped : {false, true}) {
+        SCOPED_TRACE(swapped ? "buttons swapped" : "buttons as made");
+        SwappedButtons setting(swapped);
+        Clock clock;
+        startConfigured(clock);
+
+        // A real drag from the middle of the clock, in steps small enough for
+        // the cursor to stay on the window that follows it; the clock takes
+        // the press (and the cursor's place then) before the first step.
+        RECT r = windowRect(clock.window);
+        LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        std::string drag = "mousemove " + at(x, y) + " mousedown 1 sleep 0.3";
+        for (int step = 1; step <= 10; ++step)
+            drag += " sleep 0.05 mousemove " + at(x - 3 * step, y - 2 * step);
+        ASSERT_TRUE(xdotool(drag + " mouseup 1"));
+        EXPECT_TRUE(waitFor([&] {
+            RECT now = windowRect(clock.window);
+            return now.left == r.left - 30 && now.top == r.top - 20;
+        }));
+        Sleep(500);
+        EXPECT_EQ(visibleMenu(), (HWND)NULL) << "the primary button opened the menu";
+
+        ASSERT_TRUE(xdotool("click 3"));
+        HWND menu = NULL;
+        EXPECT_TRUE(waitFor([&] { return (menu = visibleMenu()) != NULL; })) << "the secondary click opened no menu";
+        if (menu)
+            dismissMenu(menu);
+
+        // The same roles on the notification-area icon.
+        PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
+        EXPECT_TRUE(waitFor([&] { return (menu = visibleMenu()) != NULL; }));
+        if (menu)
+            dismissMenu(menu);
+        PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+        Sleep(500);
+        EXPECT_EQ(visibleMenu(), (HWND)NULL);
+        EXPECT_EQ(clock.exitByMenu(), 0u);
+    }
 }
 
-// The drag button moves the clock; the other button does not.
-void expectDragRoles(Clock& clock, UINT dragDown, WPARAM dragKey, UINT otherDown, WPARAM otherKey)
+// WM_CONTEXTMENU's place is signed (a monitor left of or above the primary
+// one has negative coordinates); from the keyboard it is -1, -1 and the menu
+// opens at the clock.
+TEST_F(Shell, TheMenuOpensWhereAskedAndFromTheKeyboardAtTheClock)
 {
-    PostMessageA(clock.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
-    Sleep(200);
-    POINT moved = dragWith(clock.window, dragDown, dragKey);
-    EXPECT_EQ(moved.x, -30);
-    EXPECT_EQ(moved.y, -20);
-    moved = dragWith(clock.window, otherDown, otherKey);
-    EXPECT_EQ(moved.x, 0);
-    EXPECT_EQ(moved.y, 0);
+    Clock clock;
+    startConfigured(clock);
+    SetWindowPos(clock.window, NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT r = windowRect(clock.window);
+    const struct {
+        const char* what;
+        LPARAM lParam;
+        POINT inMenu;
+    } cases[] = {
+        {"keyboard", -1, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}},
+        // Off this one screen, so pushed onto it at its top-left corner.
+        {"above and left of the screen", MAKELPARAM(-300, -200), {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PostMessageA(clock.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(clock.window), c.lParam);
+        HWND menu = NULL;
+        ASSERT_TRUE(waitFor([&] { return (menu = visibleMenu()) != NULL; }));
+        RECT m = windowRect(menu);
+        dismissMenu(menu);
+        EXPECT_TRUE(m.left <= c.inMenu.x && c.inMenu.x <= m.right && m.top <= c.inMenu.y && c.inMenu.y <= m.bottom)
+            << "menu at " << m.left << "," << m.top << "-" << m.right << "," << m.bottom;
+    }
     EXPECT_EQ(clock.exitByMenu(), 0u);
 }
 
-TEST_F(Shell, SwappedButtonsSwapDraggingRoles)
+// A notification area that is not ready yet, as at logon before the
+// taskbar: a window of the taskbar's class, found before Wine's own, that
+// refuses every icon. It answers on a thread of its own, since the shell's
+// calls wait for its answer.
+class RefusingTaskbar {
+public:
+    RefusingTaskbar()
+    {
+        thread_ = CreateThread(NULL, 0, run, this, 0, NULL);
+        waitFor([&] { return window != NULL; });
+    }
+    ~RefusingTaskbar()
+    {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        WaitForSingleObject(thread_, 10000);
+        CloseHandle(thread_);
+    }
+    HWND window = NULL;
+    LONG refusedAdds = 0;
+
+private:
+    static DWORD WINAPI run(void* self)
+    {
+        WNDCLASSA wc{0, answer, 0, 0, GetModuleHandleA(NULL)};
+        wc.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&wc);  // fails harmlessly after the first time
+        HWND created = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL,
+                                       wc.hInstance, NULL);
+        SetWindowLongPtrA(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        static_cast<RefusingTaskbar*>(self)->window = created;
+        MSG msg;
+        while (GetMessageA(&msg, NULL, 0, 0))
+            DispatchMessageA(&msg);
+        return 0;
+    }
+    static LRESULT CALLBACK answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<RefusingTaskbar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        switch (message) {
+        case WM_COPYDATA:  // Wine's shell passes the NIM_ code as dwData
+            if (self && reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == NIM_ADD)
+                InterlockedIncrement(&self->refusedAdds);
+            return FALSE;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    HANDLE thread_;
+};
+
+bool hasTrayIcon(HWND clock)
 {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = clock;
+    icon.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+TEST_F(Shell, StartedBeforeTheTaskbarTheClockRunsOnAndAddsItsIconLater)
+{
+    Clock clock;
+    {
+        RefusingTaskbar notReady;
+        ASSERT_EQ(FindWindowA("Shell_TrayWnd", NULL), notReady.window);
+        startConfigured(clock);
+        // The attempt at start and a retry a few seconds later.
+        EXPECT_TRUE(waitFor([&] { return notReady.refusedAdds >= 2; }, 15000));
+        EXPECT_EQ(findDialogShowing(clock.process.dwProcessId, "Tockmere", "Shell notify icon is not created!"),
+                  (HWND)NULL);
+        EXPECT_TRUE(clock.running());
+    }
+    // The taskbar is there now: a retry adds the icon.
+    EXPECT_TRUE(waitFor([&] { return hasTrayIcon(clock.window); }, 15000));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
+// A system-wide hook refuses the clock's window, as a desktop without room
+// for one more window would.
+TEST_F(Shell, AClockWindowThatCannotBeCreatedEndsWithAnErrorCode)
+{
+    HMODULE hooks = LoadLibraryA("refuse_clock_window.dll");
+    ASSERT_TRUE(hooks != NULL);
+    HHOOK hook = SetWindowsHookExA(
+        WH_CBT, reinterpret_cast<HOOKPROC>(GetProcAddress(hooks, "refuseClockWindow")), hooks, 0);
+    ASSERT_TRUE(hook != NULL);
+    writeDword(PROGRAM_KEY, "Scale", 100);
+    Clock clock;
+    ASSERT_TRUE(startProcess("\"" + programPath() + "\"", &clock.process));
+    DWORD code = clock.waitForExit(15000);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(hooks);
+    EXPECT_EQ(code, 1u);
+    clock.kill();
+}
+
+std::string imagePathOf(DWORD processId)
+{
+    char path[MAX_PATH] = "";
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)) {
+        GetModuleFileNameExA(process, NULL, path, MAX_PATH);
+        CloseHandle(process);
+    }
+    return path;
+}
+
+// A program named HH in the folder the clock was started from is not
+// started for help: the viewer is the one in the Windows folder.
+TEST_F(Shell, HelpStartsTheViewerInTheWindowsFolderNotAnHHInTheCurrentOne)
+{
+    char windows[MAX_PATH], temp[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetTempPathA(MAX_PATH, temp);
+    std::string viewer = std::string(windows) + "\\hh.exe";
+    std::string folder = std::string(temp) + "tockmere-hh-" + std::to_string(GetCurrentProcessId());
+    std::string planted = folder + "\\HH.exe";
+    CreateDirectoryA(folder.c_str(), NULL);
+    // A copy of the viewer itself: it opens the same window, from elsewhere.
+    ASSERT_TRUE(CopyFileA(viewer.c_str(), planted.c_str(), FALSE));
     {
         Clock clock;
-        startConfigured(clock);
-        expectDragRoles(clock, WM_LBUTTONDOWN, MK_LBUTTON, WM_RBUTTONDOWN, MK_RBUTTON);
+        writeDword(PROGRAM_KEY, "Scale", 100);
+        ASSERT_TRUE(start(clock, "", folder.c_str()));
+        PostMessageA(clock.window, WM_COMMAND, IDM_HELP, 0);
+        HWND window = findProcessWindow(0, "HH Parent", nullptr, 15000);
+        ASSERT_TRUE(window != NULL);
+        DWORD viewerProcess = 0;
+        GetWindowThreadProcessId(window, &viewerProcess);
+        EXPECT_EQ(_stricmp(imagePathOf(viewerProcess).c_str(), viewer.c_str()), 0) << imagePathOf(viewerProcess);
+        EXPECT_EQ(clock.exitByMenu(), 0u);
+        closeHelpViewers();
     }
-    SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, TRUE, NULL, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
-    {
-        Clock clock;
-        startConfigured(clock);
-        expectDragRoles(clock, WM_RBUTTONDOWN, MK_RBUTTON, WM_LBUTTONDOWN, MK_LBUTTON);
-    }
-    SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, FALSE, NULL, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    DeleteFileA(planted.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Starting the HTML Help viewer the way showHelp does: through the shell, as
-// "HH", with helpParameters. Under Wine the page stays blank (no HTML
+// Starting the HTML Help viewer the way showHelp does: through the shell, by
+// its path in the Windows folder, with helpParameters. Under Wine the page stays blank (no HTML
 // engine), so the tests watch the viewer's window: it stays for a topic the
 // file maps and goes away for one it does not.
 #include <windows.h>
@@ -62,13 +62,15 @@ protected:
     bool viewerShowsTopic(int topic)
     {
         CountedString parameters = helpParameters(topic, folder.c_str(), "Tockmere");
+        char viewer[MAX_PATH];
+        EXPECT_TRUE(getHelpViewerPath(viewer));
         SHELLEXECUTEINFOA info{sizeof info};
         info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
         info.lpVerb = "open";
-        info.lpFile = "HH";
+        info.lpFile = viewer;
         info.lpParameters = parameters.data;
         info.nShow = SW_SHOWNORMAL;
-        EXPECT_TRUE(ShellExecuteExA(&info)) << "the shell found no HH";
+        EXPECT_TRUE(ShellExecuteExA(&info)) << "no viewer at " << viewer;
         HWND window = info.hProcess ? waitForHelpWindow(info.hProcess) : NULL;
         if (window) {
             char title[200] = "";

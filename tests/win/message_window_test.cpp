@@ -1,5 +1,6 @@
 // The alarm message window on its real dialog template: what it shows, and
-// the primary-button release it posts to the clock when it closes.
+// what closing it does to the clock, whose window procedure gets what the
+// window posts.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include "alarms/message_window_win.h"
 #include "app/app_state.h"
+#include "app/main_window_win.h"
 #include "resource.h"
 
 namespace {
@@ -28,51 +30,74 @@ std::string shownText(HWND window)
     return text;
 }
 
-TEST(MessageWindow, ShowsTimeBlankLineAndDescriptionAndClosingPostsThePrimaryButtonUp)
+// The clock's window procedure on a plain window, without its creation
+// work. A menu it would open is counted instead: TrackPopupMenu would wait
+// for a choice.
+int menusOpened = 0;
+
+LRESULT CALLBACK clockStandIn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CONTEXTMENU) {
+        ++menusOpened;
+        return 0;
+    }
+    return MainWindowProc(hwnd, message, wParam, lParam);
+}
+
+void dispatchWaitingMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+TEST(MessageWindow, ShowsTheRecordAndClosingItStopsTheRingingWithoutAMenu)
 {
     app.hInstance = GetModuleHandleA(nullptr);
-    HWND owner =
+    HWND clock =
         CreateWindowExA(0, "STATIC", "clock", WS_POPUP, 0, 0, 100, 40, nullptr, nullptr, app.hInstance, nullptr);
+    auto plainProc = reinterpret_cast<LONG_PTR>(
+        SetWindowLongPtrA(clock, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clockStandIn)));
+    app.hwndMain = clock;
+
     AlarmEvent tea, empty, longest;
-    HWND window = open(owner, tea, 7, 5, "Tea");
+    HWND window = open(clock, tea, 7, 5, "Tea");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK);
     std::strcpy(tea.description, "Coffee");  // the text is read once
     EXPECT_EQ(shownText(window), "07:05\n\nTea");
-    HWND emptyWindow = open(owner, empty, 23, 59, "");
+    HWND emptyWindow = open(clock, empty, 23, 59, "");
     EXPECT_EQ(shownText(emptyWindow), "23:59\n\n");
-    HWND longestWindow = open(owner, longest, 0, 0, std::string(TEXT_SIZE - 1, 'w'));
+    HWND longestWindow = open(clock, longest, 0, 0, std::string(TEXT_SIZE - 1, 'w'));
     EXPECT_EQ(shownText(longestWindow), "00:00\n\n" + std::string(TEXT_SIZE - 1, 'w'));
-    // Other commands are left to the dialog manager.
-    EXPECT_EQ(AlarmMessageWindow(window, WM_COMMAND, MAKEWPARAM(1234, BN_CLICKED), 0), FALSE);
 
-    // OK, the close box, and OK with the buttons swapped; each closes only its own window.
+    // The OK button and the close box; each closes only its own window.
     const struct {
         const char* what;
         HWND window;
-        WORD id;
-        int swapped;
-        UINT posted;
-    } closes[] = {{"OK", window, IDOK, 0, WM_LBUTTONUP},
-                  {"close box", emptyWindow, IDCANCEL, 0, WM_LBUTTONUP},
-                  {"OK, buttons swapped", longestWindow, IDOK, 1, WM_RBUTTONUP}};
+        void (*close)(HWND);
+    } closes[] = {{"OK", window, [](HWND w) { SendMessageA(GetDlgItem(w, IDOK), BM_CLICK, 0, 0); }},
+                  {"close box", emptyWindow, [](HWND w) { SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }}};
     for (const auto& c : closes) {
         SCOPED_TRACE(c.what);
-        app.buttonsSwapped = c.swapped;
-        EXPECT_TRUE(IsWindow(c.window));
-        // Called directly: through SendMessage the dialog manager answers.
-        EXPECT_EQ(AlarmMessageWindow(c.window, WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), 0), TRUE);
+        app.ringing.stopRequested = 0;
+        c.close(c.window);
+        dispatchWaitingMessages();
         EXPECT_FALSE(IsWindow(c.window));
-        MSG msg{};
-        ASSERT_TRUE(PeekMessageA(&msg, owner, WM_LBUTTONUP, WM_RBUTTONUP, PM_REMOVE));
-        EXPECT_EQ(msg.message, c.posted);
-        EXPECT_EQ(msg.wParam, 0u);
-        EXPECT_EQ(msg.lParam, 0);
+        EXPECT_EQ(app.ringing.stopRequested, 1);
     }
-    app.buttonsSwapped = 0;
-    DestroyWindow(owner);
+    EXPECT_TRUE(IsWindow(longestWindow));
+    EXPECT_EQ(menusOpened, 0);
+
+    DestroyWindow(longestWindow);
+    SetWindowLongPtrA(clock, GWLP_WNDPROC, plainProc);  // the clock's WM_DESTROY would save settings
+    DestroyWindow(clock);
+    app.hwndMain = nullptr;
+    app.ringing.stopRequested = 0;
 }
 
 }  // namespace
