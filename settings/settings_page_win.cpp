@@ -76,12 +76,11 @@ BOOL onCommand(HWND page, int id, int code)
     return FALSE;
 }
 
-// The face is laid out anew and repainted at once, while the sheet stays
-// open.
+// The face is laid out anew (applyFaceSettings resizes it too) and
+// repainted at once, while the sheet stays open.
 void applyToFace(HWND page)
 {
     readControls(page, app);
-    resizeFace();
     applyFaceSettings();
     InvalidateRect(app.hwndMain, NULL, FALSE);
 }
