@@ -32,7 +32,6 @@ struct TickResult {
     SoundAction sound;
     bool showBalloon;
     char balloonText[BALLOON_TEXT_SIZE];  // alarmText cut to 255 characters
-    bool invalidate;                      // the face is repainted every tick
 };
 
 // The minute of a local time packed into one number (year, month, day, hour,
