@@ -71,8 +71,7 @@ void clockTick()
         showBalloon(result.balloonText);
     // Most seconds change nothing on the face (without seconds shown, 59 in
     // 60): those are not painted.
-    if (faceChangedSincePaint())
-        InvalidateRect(app.hwndMain, nullptr, FALSE);
+    invalidateChangedFace();
     armClockTimer();
 }
 

@@ -33,6 +33,8 @@ struct FaceFrame {
 
 // What the window shows; nothing before its first paint.
 FaceFrame paintedFrame;
+// Set while the whole window is waiting for its paint.
+bool wholeFaceInvalid = false;
 
 FaceFrame frameNow()
 {
@@ -109,16 +111,20 @@ void paintFaceWindow(HWND window)
     // next tick sees a change and paints again instead of leaving the face
     // behind.
     FaceFrame frame = frameNow();
-    if (!(frame == paintedFrame))
+    if (!wholeFaceInvalid && !(frame == paintedFrame))
         InvalidateRect(window, NULL, FALSE);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     paintFace(dc);
     EndPaint(window, &ps);
     paintedFrame = frame;
+    wholeFaceInvalid = false;
 }
 
-bool faceChangedSincePaint()
+void invalidateChangedFace()
 {
-    return !(frameNow() == paintedFrame);
+    if (wholeFaceInvalid || frameNow() == paintedFrame)
+        return;
+    InvalidateRect(app.hwndMain, NULL, FALSE);
+    wholeFaceInvalid = true;
 }

@@ -12,7 +12,8 @@ void paintFace(HDC target);
 // if Windows asked for a part only (an uncovered corner).
 void paintFaceWindow(HWND window);
 
-// True when a paint now would put other pixels on the window than the last
-// one did: the face text (the blinking separator included), the window's
-// size, or a setting the painter reads has changed since.
-bool faceChangedSincePaint();
+// Invalidates the whole clock window when a paint now would put other
+// pixels on it than the last one did: the face text (the blinking separator
+// included), the window's size, or a setting the painter reads has changed
+// since. Otherwise leaves it alone.
+void invalidateChangedFace();
