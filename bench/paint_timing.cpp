@@ -121,6 +121,8 @@ int main(int argc, char** argv)
     });
     // Read the clock, scan nothing, compare the face, set the timer.
     double tick = microsecondsPerCall(iterations, [] { clockTick(); });
+    double timerSetting = microsecondsPerCall(iterations, [&] { SetTimer(hwnd, CLOCK_TIMER_ID, 1000, NULL); });
+    double invalidating = microsecondsPerCall(iterations, [&] { InvalidateRect(hwnd, NULL, FALSE); });
 
     std::printf("face %ld x %ld pixels, %d iterations\n", client.right, client.bottom, iterations);
     std::printf("paintFace                      %9.1f us\n", face);
@@ -132,6 +134,8 @@ int main(int argc, char** argv)
     std::printf("  face text composed           %9.1f us\n", faceText);
     std::printf("  background copied            %9.1f us\n", backgroundCopy);
     std::printf("one tick without its paint     %9.1f us\n", tick);
+    std::printf("  timer set anew (SetTimer)    %9.1f us\n", timerSetting);
+    std::printf("  face invalidated             %9.1f us\n", invalidating);
 
     GdipDeleteGraphics(graphics);
     GdipDeleteBrush(brush);
