@@ -145,6 +145,5 @@ TickResult runClockTick(const LocalTime& now, bool windowVisible, const Settings
         result.sound = SOUND_STOP;
     }
 
-    result.invalidate = true;
     return result;
 }

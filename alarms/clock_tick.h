@@ -35,7 +35,6 @@ struct TickResult {
     // alarmText cut to 255 characters; the time ("07:30") when every record
     // that fired has an empty description, as the shell shows no empty balloon.
     char balloonText[BALLOON_TEXT_SIZE];
-    bool invalidate;                      // the face is repainted every tick
 };
 
 // The minute of a local time packed into one number (year, month, day, hour,

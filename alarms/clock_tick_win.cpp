@@ -8,9 +8,11 @@
 
 #include "alarms/clock_tick.h"
 #include "alarms/message_window_win.h"
+#include "alarms/tick_timing.h"
 #include "app/app_state.h"
 #include "app/local_time_win.h"
 #include "app/struct_sizes_win.h"
+#include "face/face_painter_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -67,6 +69,16 @@ void clockTick()
     performSound(result.sound);
     if (result.showBalloon)
         showBalloon(result.balloonText);
-    if (result.invalidate)
-        InvalidateRect(app.hwndMain, nullptr, FALSE);
+    // Most seconds change nothing on the face (without seconds shown, 59 in
+    // 60): those are not painted.
+    invalidateChangedFace();
+    armClockTimer();
+}
+
+void armClockTimer()
+{
+    // Read after the tick's work, so the time that work took is not added.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetTimer(app.hwndMain, CLOCK_TIMER_ID, delayToNextTick(now.wMilliseconds), NULL);
 }

@@ -118,7 +118,7 @@ LRESULT onCreate(HWND hwnd)
     applyFaceSettings();
     addColorPresets();
     app.reminder.baseHours = -1;
-    SetTimer(hwnd, CLOCK_TIMER_ID, 1000, NULL);
+    armClockTimer();
     initCommonControls();
     app.popupMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDR_POPUP_MENU)), 0);
     return 0;
@@ -131,14 +131,6 @@ void endClock(HWND hwnd)
     saveSettings(persistedPart(app), hwnd);
     releaseDrawingObjects();
     PostQuitMessage(0);
-}
-
-void onPaint(HWND hwnd)
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    paintFace(dc);
-    EndPaint(hwnd, &ps);
 }
 
 void checkReminderItem()
@@ -257,7 +249,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_CREATE: return onCreate(hwnd);
     case WM_DESTROY: endClock(hwnd); return 0;
-    case WM_PAINT: onPaint(hwnd); return 0;
+    case WM_PAINT: paintFaceWindow(hwnd); return 0;
     case WM_QUERYENDSESSION:
         endClock(hwnd);
         // The settings are saved and the clock is ending: let the session end.

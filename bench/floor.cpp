@@ -1,14 +1,21 @@
 // The floor of what a clock window can cost: a layered window that, once a
 // second, copies one prepared bitmap to itself and does nothing else. The
 // face benchmark runs it beside tockmere.exe to compare CPU time and memory.
-// Built with FLOOR_DRAWS_TEXT (floor_text.exe) it also draws a line of text
-// with GDI+ into the bitmap before each copy, every GDI+ object made once at
-// the start: the least a clock that draws its text costs. Only that build
-// loads GDI+, so the plain floor stays the plain floor in memory too.
-//   floor.exe [width height]    the window's size (the clock's, 316 x 80)
+// Built with FLOOR_DRAWS_TEXT (floor_text.exe) it draws the clock's text
+// each second instead: the local time in the user's format (with seconds when
+// asked), centred in the face font at the face's size over a copy of the
+// prepared background, every GDI+ object made once at the start; the least a
+// clock that draws its text costs. Only that build loads GDI+ by itself.
+//   floor.exe [width height] [--title TITLE] [--at X Y] [--seconds]
+//             [--load A.dll,B.dll]
+// --load loads those DLLs at the start, so that the floor carries the same
+// DLLs as the clock it is compared with. --at places the window (0, 0 by
+// default); a window covered by another is not drawn on the screen.
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #ifdef FLOOR_DRAWS_TEXT
 #include <gdiplus.h>
@@ -22,12 +29,19 @@ namespace {
 constexpr UINT_PTR TICK_TIMER_ID = 1;
 
 struct Floor {
+    int x = 0;
+    int y = 0;
     int width = 316;
     int height = 80;
+    bool seconds = false;
+    std::string title;
     HDC pictureDC = NULL;
     HBITMAP pictureBitmap = NULL;
-    HGDIOBJ originalBitmap = NULL;
+    HGDIOBJ originalPicture = NULL;
 #ifdef FLOOR_DRAWS_TEXT
+    HDC frameDC = NULL;
+    HBITMAP frameBitmap = NULL;
+    HGDIOBJ originalFrame = NULL;
     ULONG_PTR gdiplusToken = 0;
     GpGraphics* graphics = nullptr;
     GpFontFamily* family = nullptr;
@@ -39,15 +53,27 @@ struct Floor {
 
 Floor floorState;
 
-// A picture like a face: a filled rectangle with an outline and some text,
-// drawn once.
-void preparePicture(HWND hwnd)
+HDC makeBuffer(HWND hwnd, HBITMAP* bitmap, HGDIOBJ* original)
 {
     HDC window = GetDC(hwnd);
-    floorState.pictureDC = CreateCompatibleDC(window);
-    floorState.pictureBitmap = CreateCompatibleBitmap(window, floorState.width, floorState.height);
+    HDC dc = CreateCompatibleDC(window);
+    *bitmap = CreateCompatibleBitmap(window, floorState.width, floorState.height);
     ReleaseDC(hwnd, window);
-    floorState.originalBitmap = SelectObject(floorState.pictureDC, floorState.pictureBitmap);
+    *original = SelectObject(dc, *bitmap);
+    return dc;
+}
+
+void freeBuffer(HDC dc, HBITMAP bitmap, HGDIOBJ original)
+{
+    SelectObject(dc, original);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+// A picture like a face: a filled rectangle with an outline, drawn once.
+void preparePicture(HWND hwnd)
+{
+    floorState.pictureDC = makeBuffer(hwnd, &floorState.pictureBitmap, &floorState.originalPicture);
     HBRUSH fill = CreateSolidBrush(RGB(0xCD, 0xC8, 0xDE));
     HPEN outline = CreatePen(PS_SOLID, 1, RGB(0x05, 0x3B, 0x6A));
     HGDIOBJ oldBrush = SelectObject(floorState.pictureDC, fill);
@@ -57,16 +83,19 @@ void preparePicture(HWND hwnd)
     SelectObject(floorState.pictureDC, oldPen);
     DeleteObject(fill);
     DeleteObject(outline);
+#ifndef FLOOR_DRAWS_TEXT
     SetBkMode(floorState.pictureDC, TRANSPARENT);
     TextOutA(floorState.pictureDC, 20, 30, "2:05 PM", 7);
+#endif
 }
 
 #ifdef FLOOR_DRAWS_TEXT
-void prepareText()
+void prepareText(HWND hwnd)
 {
+    floorState.frameDC = makeBuffer(hwnd, &floorState.frameBitmap, &floorState.originalFrame);
     GdiplusStartupInput input;
     GdiplusStartup(&floorState.gdiplusToken, &input, NULL);
-    GdipCreateFromHDC(floorState.pictureDC, &floorState.graphics);
+    GdipCreateFromHDC(floorState.frameDC, &floorState.graphics);
     GdipCreateFontFamilyFromName(L"Segmora Mono", NULL, &floorState.family);
     if (floorState.family)
         GdipCreateFont(floorState.family, 79.0f, FontStyleRegular, UnitPixel, &floorState.font);
@@ -76,11 +105,15 @@ void prepareText()
     GdipCreateSolidFill(0xFF000000, &floorState.brush);
 }
 
-void drawText()
+// The frame to copy: the background and the time as the clock shows it.
+HDC composeFrame()
 {
+    BitBlt(floorState.frameDC, 0, 0, floorState.width, floorState.height, floorState.pictureDC, 0, 0, SRCCOPY);
+    wchar_t text[64] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, floorState.seconds ? 0 : TIME_NOSECONDS, NULL, NULL, text, 64);
     RectF layout(0.0f, 0.0f, REAL(floorState.width), REAL(floorState.height + 9));
-    GdipDrawString(floorState.graphics, L"2:05 PM", -1, floorState.font, &layout, floorState.format,
-                   floorState.brush);
+    GdipDrawString(floorState.graphics, text, -1, floorState.font, &layout, floorState.format, floorState.brush);
+    return floorState.frameDC;
 }
 
 void releaseText()
@@ -93,46 +126,39 @@ void releaseText()
         GdipDeleteFontFamily(floorState.family);
     GdipDeleteGraphics(floorState.graphics);
     GdiplusShutdown(floorState.gdiplusToken);
+    freeBuffer(floorState.frameDC, floorState.frameBitmap, floorState.originalFrame);
 }
 
-constexpr const char* TITLE = "Tockmere floor text";
+constexpr const char* DEFAULT_TITLE = "Tockmere floor text";
 #else
-void prepareText() {}
-void drawText() {}
+void prepareText(HWND) {}
+HDC composeFrame() { return floorState.pictureDC; }
 void releaseText() {}
 
-constexpr const char* TITLE = "Tockmere floor";
+constexpr const char* DEFAULT_TITLE = "Tockmere floor";
 #endif
 
 LRESULT onCreate(HWND hwnd)
 {
     preparePicture(hwnd);
-    prepareText();
+    prepareText(hwnd);
     SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
     SetTimer(hwnd, TICK_TIMER_ID, 1000, NULL);
     return 0;
-}
-
-void onTimer(HWND hwnd)
-{
-    InvalidateRect(hwnd, NULL, FALSE);
 }
 
 void onPaint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    drawText();
-    BitBlt(dc, 0, 0, floorState.width, floorState.height, floorState.pictureDC, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, floorState.width, floorState.height, composeFrame(), 0, 0, SRCCOPY);
     EndPaint(hwnd, &ps);
 }
 
 void onDestroy()
 {
     releaseText();
-    SelectObject(floorState.pictureDC, floorState.originalBitmap);
-    DeleteObject(floorState.pictureBitmap);
-    DeleteDC(floorState.pictureDC);
+    freeBuffer(floorState.pictureDC, floorState.pictureBitmap, floorState.originalPicture);
     PostQuitMessage(0);
 }
 
@@ -142,7 +168,7 @@ LRESULT CALLBACK FloorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_CREATE:
         return onCreate(hwnd);
     case WM_TIMER:
-        onTimer(hwnd);
+        InvalidateRect(hwnd, NULL, FALSE);
         return 0;
     case WM_PAINT:
         onPaint(hwnd);
@@ -154,14 +180,46 @@ LRESULT CALLBACK FloorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// Loads each DLL of a comma-separated list.
+void loadLibraries(const char* list)
+{
+    std::string names(list);
+    for (std::size_t start = 0; start < names.size();) {
+        std::size_t end = names.find(',', start);
+        if (end == std::string::npos)
+            end = names.size();
+        if (end > start)
+            LoadLibraryA(names.substr(start, end - start).c_str());
+        start = end + 1;
+    }
+}
+
+void readArguments()
+{
+    floorState.title = DEFAULT_TITLE;
+    int positional = 0;
+    for (int i = 1; i < __argc; ++i) {
+        const char* arg = __argv[i];
+        if (std::strcmp(arg, "--seconds") == 0)
+            floorState.seconds = true;
+        else if (std::strcmp(arg, "--title") == 0 && i + 1 < __argc)
+            floorState.title = __argv[++i];
+        else if (std::strcmp(arg, "--at") == 0 && i + 2 < __argc)
+            floorState.x = std::atoi(__argv[++i]), floorState.y = std::atoi(__argv[++i]);
+        else if (std::strcmp(arg, "--load") == 0 && i + 1 < __argc)
+            loadLibraries(__argv[++i]);
+        else if (positional++ == 0)
+            floorState.width = std::atoi(arg);
+        else
+            floorState.height = std::atoi(arg);
+    }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    if (__argc >= 3) {
-        floorState.width = std::atoi(__argv[1]);
-        floorState.height = std::atoi(__argv[2]);
-    }
+    readArguments();
     WNDCLASSA wc{};
     wc.lpfnWndProc = FloorWindowProc;
     wc.hInstance = instance;
@@ -170,8 +228,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     if (!RegisterClassA(&wc))
         return 1;
     HWND hwnd = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "TockmereFloor",
-                                TITLE, WS_POPUP, 0, 0, floorState.width,
-                                floorState.height, NULL, NULL, instance, NULL);
+                                floorState.title.c_str(), WS_POPUP, floorState.x, floorState.y, floorState.width,
+                                floorState.height,
+                                NULL, NULL, instance, NULL);
     if (!hwnd)
         return 1;
     ShowWindow(hwnd, showCommand);

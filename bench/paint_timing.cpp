@@ -1,7 +1,7 @@
 // Times one frame of the clock face (paintFace) against the least a GDI+
 // frame can cost: one BitBlt and one GdipDrawString with the graphics, font,
 // format and brush made beforehand. Also times the parts paintFace adds to
-// that least, to show where a frame's time goes.
+// that least, to show where a frame's time goes, and the tick's own work.
 //   paint_timing.exe [iterations]
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "alarms/clock_tick_win.h"
 #include "app/app_state.h"
 #include "face/background_painter_win.h"
 #include "face/face_font_win.h"
@@ -118,6 +119,10 @@ int main(int argc, char** argv)
     double backgroundCopy = microsecondsPerCall(iterations, [&] {
         BitBlt(app.frameDC, 0, 0, client.right, client.bottom, app.backgroundDC, 0, 0, SRCCOPY);
     });
+    // Read the clock, scan nothing, compare the face, set the timer.
+    double tick = microsecondsPerCall(iterations, [] { clockTick(); });
+    double timerSetting = microsecondsPerCall(iterations, [&] { SetTimer(hwnd, CLOCK_TIMER_ID, 1000, NULL); });
+    double invalidating = microsecondsPerCall(iterations, [&] { InvalidateRect(hwnd, NULL, FALSE); });
 
     std::printf("face %ld x %ld pixels, %d iterations\n", client.right, client.bottom, iterations);
     std::printf("paintFace                      %9.1f us\n", face);
@@ -128,6 +133,9 @@ int main(int argc, char** argv)
     std::printf("  string format made           %9.1f us\n", formatMaking);
     std::printf("  face text composed           %9.1f us\n", faceText);
     std::printf("  background copied            %9.1f us\n", backgroundCopy);
+    std::printf("one tick without its paint     %9.1f us\n", tick);
+    std::printf("  timer set anew (SetTimer)    %9.1f us\n", timerSetting);
+    std::printf("  face invalidated             %9.1f us\n", invalidating);
 
     GdipDeleteGraphics(graphics);
     GdipDeleteBrush(brush);

@@ -2,6 +2,8 @@
 
 #include <gdiplus.h>
 
+#include <string>
+
 #include "app/app_state.h"
 #include "face/background_style.h"
 #include "face/face_font_win.h"
@@ -14,6 +16,42 @@ using namespace Gdiplus::DllExports;
 namespace {
 
 constexpr ARGB SHADOW_ARGB = 0x38000000;  // black at alpha 56
+
+// All that decides the pixels of a frame: the same frame paints the same.
+struct FaceFrame {
+    std::wstring text;
+    int width = -1;
+    int height = -1;
+    int scale = 0;
+    int showShadow = 0;
+    int backgroundType = 0;
+    ColorRef colorText = 0;
+    ColorRef colorBase = 0;
+    ColorRef colorBorder = 0;
+    bool operator==(const FaceFrame&) const = default;
+};
+
+// What the window shows; nothing before its first paint.
+FaceFrame paintedFrame;
+// Set while the whole window is waiting for its paint.
+bool wholeFaceInvalid = false;
+
+FaceFrame frameNow()
+{
+    RECT client{};
+    GetClientRect(app.hwndMain, &client);
+    FaceFrame frame;
+    frame.text = getFaceText(0);
+    frame.width = client.right;
+    frame.height = client.bottom;
+    frame.scale = app.scale;
+    frame.showShadow = app.showShadow;
+    frame.backgroundType = app.backgroundType;
+    frame.colorText = app.colorText;
+    frame.colorBase = app.colorBase;
+    frame.colorBorder = app.colorBorder;
+    return frame;
+}
 
 void drawFaceText(GpGraphics* graphics, const FaceFont& face, GpStringFormat* format,
                   const RectF& layout, ARGB argb)
@@ -65,4 +103,28 @@ void paintFace(HDC target)
     if (format)
         GdipDeleteStringFormat(format);
     deleteFaceFont(face);
+}
+
+void paintFaceWindow(HWND window)
+{
+    // Taken before the paint: should the second turn while it paints, the
+    // next tick sees a change and paints again instead of leaving the face
+    // behind.
+    FaceFrame frame = frameNow();
+    if (!wholeFaceInvalid && !(frame == paintedFrame))
+        InvalidateRect(window, NULL, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    paintFace(dc);
+    EndPaint(window, &ps);
+    paintedFrame = frame;
+    wholeFaceInvalid = false;
+}
+
+void invalidateChangedFace()
+{
+    if (wholeFaceInvalid || frameNow() == paintedFrame)
+        return;
+    InvalidateRect(app.hwndMain, NULL, FALSE);
+    wholeFaceInvalid = true;
 }

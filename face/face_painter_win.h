@@ -6,3 +6,14 @@
 // Paints the whole client area of app.hwndMain into `target` (the DC from
 // BeginPaint).
 void paintFace(HDC target);
+
+// WM_PAINT of the clock window: paints the face and remembers what it shows.
+// When the face has changed since the last paint, all of it is painted, even
+// if Windows asked for a part only (an uncovered corner).
+void paintFaceWindow(HWND window);
+
+// Invalidates the whole clock window when a paint now would put other
+// pixels on it than the last one did: the face text (the blinking separator
+// included), the window's size, or a setting the painter reads has changed
+// since. Otherwise leaves it alone.
+void invalidateChangedFace();

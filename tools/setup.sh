@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine
-  xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick fonts-dejavu-core
+  xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick fonts-dejavu-core libx11-dev libxdamage-dev
   sox fp-utils fonts-dseg python3-fonttools
   nsis
   locales

@@ -44,9 +44,10 @@ inline long long fileTimeOf(const FILETIME& ft)
 // The shifter reads the file again at most every 20 ms.
 constexpr DWORD SETTLE_MS = 40;
 
-// Sets the local time of this process and its children to `target` now.
+// Sets the local time of this process and its children to `target` now,
+// then gives the shifters `settleMs` to take it up.
 // Returns false when the harness gave no clock file.
-inline bool setLocalTime(const SYSTEMTIME& target)
+inline bool setLocalTime(const SYSTEMTIME& target, DWORD settleMs = SETTLE_MS)
 {
     std::string path = clockFilePath();
     if (path.empty())
@@ -62,7 +63,7 @@ inline bool setLocalTime(const SYSTEMTIME& target)
         return false;
     std::fprintf(f, "%lld\n", offsetNs);
     std::fclose(f);
-    Sleep(SETTLE_MS);
+    Sleep(settleMs);
     return true;
 }
 

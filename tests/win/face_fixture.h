@@ -7,6 +7,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "app/app_state.h"
@@ -16,7 +17,7 @@ namespace facetest {
 // A top-down 32 bpp DIB section in a memory DC, filled with one colour.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill) : width_(width)
+    Canvas(int width, int height, COLORREF fill) : width_(width), height_(height)
     {
         BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
         dc_ = CreateCompatibleDC(NULL);
@@ -29,6 +30,8 @@ public:
     Canvas(const Canvas&) = delete;
 
     HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
     COLORREF at(int x, int y) const
     {
         GdiFlush();
@@ -36,8 +39,16 @@ public:
         return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
     }
 
+    bool samePixels(const Canvas& other) const
+    {
+        GdiFlush();
+        return width_ == other.width_ && height_ == other.height_ &&
+               std::equal(bits_, bits_ + width_ * height_, other.bits_);
+    }
+
 private:
     int width_;
+    int height_;
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ original_;
