@@ -1,0 +1,411 @@
+// The roads a user takes through the running clock, each walked from its
+// start to its end with a check at every step.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "e2e/driver.h"
+#include "face/face_geometry.h"
+#include "res/resource.h"
+#include "support/sound_capture.h"
+#include "support/test_clock.h"
+
+using namespace driver;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+class Journey : public ::testing::Test {
+protected:
+    // A clock that has run before: no first-start help.
+    void SetUp() override
+    {
+        deleteProgramSettings();
+        DWORD scale = 100;
+        RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Scale", REG_DWORD, &scale, sizeof scale);
+    }
+    void TearDown() override { closeHelpViewers(); }
+};
+
+// Wine shows the notification area's balloon as a tooltip window.
+bool balloonShows(const std::string& text)
+{
+    return waitFor([&] {
+        for (HWND tip : processWindows(0, "tooltips_class32"))
+            if (IsWindowVisible(tip) && windowText(tip) == text)
+                return true;
+        return false;
+    });
+}
+
+TEST_F(Journey, FirstStartOpensHelpPlacesTheClockAndSavesEverythingAtLogoff)
+{
+    deleteProgramSettings();
+    // A program named HH in the folder the clock starts from, a copy of the
+    // viewer itself: only its path tells it from the Windows folder's.
+    char windows[MAX_PATH], temp[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetTempPathA(MAX_PATH, temp);
+    const std::string viewer = std::string(windows) + "\\hh.exe", folder = std::string(temp) + "tockmere-hh";
+    CreateDirectoryA(folder.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(viewer.c_str(), (folder + "\\HH.exe").c_str(), FALSE));
+    Clock clock;
+    ASSERT_TRUE(start(clock, "", folder.c_str()));
+    DWORD help = helpViewerProcess();
+    EXPECT_EQ(_stricmp(processText(help, IMAGE_PATH).c_str(), viewer.c_str()), 0) << processText(help, IMAGE_PATH);
+    EXPECT_NE(processText(help, COMMAND_LINE).find("-mapid 6 " + programFolder() + "Tockmere.chm"), std::string::npos)
+        << processText(help, COMMAND_LINE);
+
+    // Never placed: the bottom-right corner of the work area, on top.
+    RECT area = workArea(), r = windowRect(clock.window);
+    EXPECT_EQ(r.right, area.right);
+    EXPECT_EQ(r.bottom, area.bottom);
+    EXPECT_EQ(r.bottom - r.top, 80);
+    EXPECT_TRUE(GetWindowLongA(clock.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    EXPECT_EQ(runToEnd("\"" + programPath() + "\""), 0u) << "the second start";
+    EXPECT_EQ(processWindows(0, "TOCKMERE").size(), 1u);
+
+    PostMessageA(clock.window, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = findWindow(clock.pid(), "#32770", "About");
+    EXPECT_EQ(windowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "Tockmere version 4.02");
+    EXPECT_TRUE(closeDialog(about, IDOK));
+
+    EXPECT_EQ(sendTo(clock.window, WM_QUERYENDSESSION), TRUE);
+    EXPECT_EQ(clock.waitForExit(), 0u);
+    for (const char* name : {"Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date",
+                             "Show day of the week", "Show shadow", "Background type", "Always on top", "Color of text",
+                             "Color base", "Color border", "Duration of alarm", "Show dialog box for alarm"})
+        EXPECT_NE(readDword(PROGRAM_KEY, name), 0xDEADBEEF) << name;
+    EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "X")), r.left);
+    EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "Y")), r.top);
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file"), programFolder() + "rooster.wav");
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), "\"" + programPath() + "\" -autorun");
+    DeleteFileA((folder + "\\HH.exe").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The primary button arrives as the left one whatever the setting (Wine
+// delivers X button 1 as the primary): the clock must not swap them again.
+TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
+{
+    struct Swapped {
+        BOOL before = SwapMouseButton(TRUE);
+        ~Swapped() { SwapMouseButton(before); }
+    } swapped;
+    const std::string run = "\"" + programPath() + "\" -autorun";
+    RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, "Tockmere", REG_SZ, run.c_str(), run.size() + 1);
+    Clock clock;
+    ASSERT_TRUE(start(clock, "-autorun", "C:\\windows"));
+    EXPECT_EQ(processText(clock.pid(), CURRENT_DIRECTORY), programFolder());
+
+    // A real drag from the middle, in steps small enough for the cursor to
+    // stay on the window that follows it.
+    RECT r = windowRect(clock.window), m;
+    auto at = [&](int step) {
+        return std::to_string((r.left + r.right) / 2 - 3 * step) + " " + std::to_string((r.top + r.bottom) / 2 - 2 * step);
+    };
+    std::string drag = "mousemove " + at(0) + " mousedown 1 sleep 0.3";
+    for (int step = 1; step <= 10; ++step)
+        drag += " sleep 0.05 mousemove " + at(step);
+    ASSERT_TRUE(xdotool(drag + " mouseup 1"));
+    EXPECT_TRUE(waitFor([&] { return windowRect(clock.window).left == r.left - 30; }));
+    EXPECT_EQ(windowRect(clock.window).top, r.top - 20);
+    sendTo(clock.window, WM_NULL);
+    EXPECT_FALSE(menuShown(nullptr, 0)) << "the primary button opened the menu";
+    ASSERT_TRUE(xdotool("click 3"));
+    EXPECT_TRUE(menuShown()) << "the secondary button";
+
+    // The keyboard's menu key: -1, -1, the menu over the clock's middle.
+    SetWindowPos(clock.window, NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    r = windowRect(clock.window);
+    PostMessageA(clock.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(clock.window), -1);
+    EXPECT_TRUE(menuShown(&m));
+    EXPECT_TRUE(PtInRect(&m, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2})) << "at " << m.left << "," << m.top;
+
+    // The notification-area icon: the primary button opens no menu, the
+    // secondary does; with the settings sheet open, either only beeps.
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+    sendTo(clock.window, WM_NULL);
+    EXPECT_FALSE(menuShown(nullptr, 0));
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(menuShown());
+    HWND page, sheet = openSheet(clock, IDM_SETTINGS, &page);
+    int bells = soundcapture::bellsRung();
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(waitFor([&] { return soundcapture::bellsRung() == bells + 2; }));
+    EXPECT_FALSE(menuShown(nullptr, 0));
+    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), run);
+}
+
+TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
+{
+    const std::string wave = soundcapture::harnessFile("alarm.wav"), signature = soundcapture::writePatternWave(wave, 0.3);
+    RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, wave.c_str(), wave.size() + 1);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 15, 7, 0, 0)));  // a Monday
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND page, sheet = openSheet(clock, IDM_ALARM, &page), list = GetDlgItem(page, IDC_ALARM_LIST);
+    const std::string full(259, 'n');
+
+    // Add: the editor opens without a beep; an hour past 23 beeps once.
+    int bells = soundcapture::bellsRung();
+    auto addAlarm = [&](const std::string& pasted) {
+        PostMessageA(page, WM_COMMAND, IDC_ADD_ALARM, 0);
+        HWND editor = findWindow(clock.pid(), "#32770", "Add alarm");
+        HWND hours = GetDlgItem(editor, IDC_EDITOR_HOURS), text = GetDlgItem(editor, IDC_EDITOR_DESCRIPTION);
+        if (!pasted.empty()) {
+            sendTo(hours, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("24"));
+            EXPECT_TRUE(waitFor([&] { return soundcapture::bellsRung() > bells; }));
+            EXPECT_FALSE(waitFor([&] { return soundcapture::bellsRung() > bells + 1; }, 500)) << "a beep at opening";
+            EXPECT_EQ(windowText(hours), "0");
+            sendTo(text, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+            EXPECT_EQ(windowText(text), full);
+        }
+        sendTo(hours, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
+        sendTo(GetDlgItem(editor, IDC_EDITOR_MINUTES), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("30"));
+        EXPECT_TRUE(closeDialog(editor, IDOK));
+    };
+    addAlarm(full + "n");
+    addAlarm("");  // the same minute, no description: after the first
+    EXPECT_EQ(listColumn(list, 1), (Texts{"07:30", "07:30"}));
+    EXPECT_EQ(listColumn(list, 2), (Texts{full, ""}));
+    EXPECT_EQ(selectedRows(list), std::vector<int>{1});
+
+    // A click beside the rows selects none, whatever the selection mark says.
+    RECT client;
+    GetClientRect(list, &client);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom - 4));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, client.bottom - 4));
+    EXPECT_TRUE(waitFor([&] { return selectedRows(list).empty(); }));
+    PostMessageA(page, WM_COMMAND, IDC_DELETE_ALARM, 0);
+    EXPECT_TRUE(answerBox(clock.pid(), "Please select line for delete!"));
+
+    sendTo(GetDlgItem(page, IDC_DURATION_THREE_MINUTES), BM_CLICK);
+    sendTo(GetDlgItem(page, IDC_SHOW_MESSAGE_BOX), BM_CLICK);
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    sendTo(clock.window, WM_NULL);  // the clock has saved after the sheet
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description"), full);
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, EVENTS_KEY, "Event_01_description"), "");
+    EXPECT_EQ(readDword(EVENTS_KEY, "Event_01_hours") * 100 + readDword(EVENTS_KEY, "Event_01_minutes"), 730u);
+    EXPECT_EQ(readDword(EVENTS_KEY, "Event_02_hours"), 0xDEADBEEF);
+    EXPECT_EQ(readDword(PROGRAM_KEY, "Duration of alarm"), 2u);
+    EXPECT_EQ(readDword(PROGRAM_KEY, "Show dialog box for alarm"), 1u);
+
+    // The minute comes: sound, balloon and one message window per alarm.
+    const std::size_t before = soundcapture::captured().size();
+    auto plays = [&] { return soundcapture::plays(signature, before); };
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 15, 7, 29, 59)));
+    std::vector<HWND> messages;
+    ASSERT_TRUE(waitFor([&] {
+        return (messages = processWindows(clock.pid(), "#32770", "Message from Tockmere")).size() == 2;
+    })) << messages.size();
+    Texts shown;
+    for (HWND message : messages)
+        shown.push_back(windowText(GetDlgItem(message, IDC_MESSAGE_TEXT)));
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, (Texts{"07:30\n\n", "07:30\n\n" + full}));
+    EXPECT_TRUE(balloonShows(full.substr(0, 255)));
+    EXPECT_TRUE(waitFor([&] { return plays() >= 2; })) << "the sound does not loop";
+
+    // The balloon going away by itself is no answer: the sound goes on,
+    // past the next tick.
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, NIN_BALLOONTIMEOUT);
+    int played = plays();
+    EXPECT_TRUE(waitFor([&] { return plays() >= played + 6; })) << "the balloon's timeout stopped it";
+
+    // Closing a message window stops it at the next tick, and is no click.
+    EXPECT_TRUE(closeDialog(messages[0], IDOK));
+    std::size_t heard = 0;
+    DWORD quietSince = GetTickCount();
+    EXPECT_TRUE(waitFor([&] {
+        if (soundcapture::captured().size() != heard)
+            heard = soundcapture::captured().size(), quietSince = GetTickCount();
+        return GetTickCount() - quietSince > 700;
+    })) << "the sound did not stop";
+    EXPECT_FALSE(menuShown(nullptr, 0));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
+TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
+{
+    constexpr COLORREF BORDER = 0xB58153, BASE = 0xF1C5A6;  // the "Light blue" preset
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 9, 14, 5, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND page, sheet = openSheet(clock, IDM_SETTINGS, &page);
+    for (int id : {IDC_SCALE, IDC_OPACITY}) {  // each trackbar moved by the mouse to 50 and 75
+        int position = id == IDC_SCALE ? 50 : 75;
+        sendTo(GetDlgItem(page, id), TBM_SETPOS, TRUE, position);
+        sendTo(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }
+    sendTo(GetDlgItem(page, IDC_SHOW_SECONDS), BM_CLICK);
+    sendTo(GetDlgItem(page, IDC_SHOW_DATE), BM_CLICK);
+    sendTo(sheet, PSM_SETCURSEL, 1);
+    choose(reinterpret_cast<HWND>(sendTo(sheet, PSM_GETCURRENTPAGEHWND)), IDC_PRESET, 2);
+    EXPECT_EQ(windowRect(clock.window).bottom - windowRect(clock.window).top, 80) << "shown before Apply";
+    sendTo(GetDlgItem(sheet, APPLY_BUTTON), BM_CLICK);
+
+    auto expectAsChosen = [&](HWND window) {
+        BYTE alpha = 0;
+        GetLayeredWindowAttributes(window, NULL, &alpha, NULL);
+        EXPECT_EQ(static_cast<int>(alpha), 191);
+        Shot face = paintedFace(window, BORDER);
+        EXPECT_EQ(face.height, 40) << "or not painted in the border colour";
+        return face;
+    };
+    Shot applied = expectAsChosen(clock.window);
+    EXPECT_TRUE(IsWindowVisible(sheet)) << "Apply closed the sheet";
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    sendTo(clock.window, WM_NULL);
+    TerminateProcess(clock.process.hProcess, 9);
+    EXPECT_EQ(clock.waitForExit(), 9u);
+    const std::pair<const char*, DWORD> chosen[] = {{"Scale", 50},    {"UnTransparent", 75},     {"Show seconds", 1},
+                                                    {"Show date", 1}, {"Color border", BORDER}, {"Color base", BASE}};
+    for (const auto& [name, value] : chosen)
+        EXPECT_EQ(readDword(PROGRAM_KEY, name), value) << name;
+
+    Clock again;
+    ASSERT_TRUE(start(again));
+    EXPECT_EQ(expectAsChosen(again.window).width, applied.width);
+    // 3/9 becomes 3/10: the text grows, and the default position lays the
+    // face out anew, painted out to its new right edge.
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 10, 14, 5, 0)));
+    PostMessageA(again.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
+    EXPECT_TRUE(waitFor([&] { return windowRect(again.window).right - windowRect(again.window).left > applied.width; }));
+    Shot grown = paintedFace(again.window, BORDER);
+    ASSERT_FALSE(grown.pixels.empty()) << "the face is not painted out to its corners";
+    int misfits = 0;
+    for (int y = 0; y < grown.height; ++y)
+        misfits += grown.at(grown.width - 1, y) != BORDER;
+    EXPECT_EQ(misfits, 0);
+    EXPECT_EQ(again.exitByMenu(), 0u);
+}
+
+TEST_F(Journey, TheReminderRefusedThenArmedFiresOnceAndSwitchesItselfOff)
+{
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2026, 5, 14, 9, 0, 10)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND page, sheet = openSheet(clock, IDM_REMINDER, &page);
+    sendTo(GetDlgItem(page, IDC_REMINDER_ON), BM_CLICK);
+    sendTo(GetDlgItem(page, IDC_REMINDER_MESSAGE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Stretch your legs"));
+    choose(page, IDC_REMINDER_MINUTES, 0);  // with 0 hours: no period
+    PostMessageA(sheet, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(answerBox(clock.pid(), "Period is empty!"));
+    sendTo(sheet, WM_NULL);  // the sheet has done with the refused OK
+    ASSERT_TRUE(IsWindow(sheet)) << "the refused OK closed the sheet";
+    EXPECT_EQ(reinterpret_cast<HWND>(sendTo(sheet, PSM_GETCURRENTPAGEHWND)), page);
+    EXPECT_EQ(windowText(GetDlgItem(page, IDC_REMINDER_MESSAGE)), "Stretch your legs");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, APPLY_BUTTON)));
+
+    choose(page, IDC_REMINDER_MINUTES, 1);  // 15 minutes
+    EXPECT_EQ(windowText(GetDlgItem(page, IDC_REMINDER_EVENT)), "09:15");
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2026, 5, 14, 9, 14, 59)));
+    EXPECT_TRUE(balloonShows("Reminder. Stretch your legs"));
+    SYSTEMTIME now;
+    GetLocalTime(&now);  // this process shares the clock's time
+    EXPECT_EQ(now.wHour * 100 + now.wMinute, 915);
+
+    sheet = openSheet(clock, IDM_REMINDER, &page);
+    EXPECT_EQ(sendTo(GetDlgItem(page, IDC_REMINDER_ON), BM_GETCHECK), BST_UNCHECKED);
+    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
+// A notification area not ready yet, as at logon: a window of the taskbar's
+// class, found before Wine's own, that refuses every icon (Wine's shell
+// passes the NIM_ code as WM_COPYDATA's dwData).
+LONG refusedIcons = 0;
+
+LRESULT CALLBACK refuseIcons(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    refusedIcons += reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == NIM_ADD;
+    return FALSE;
+}
+
+TEST_F(Journey, AStartBeforeTheTaskbarAndAWindowThatCannotBeCreated)
+{
+    WNDCLASSA taskbarClass{0, refuseIcons, 0, 0, GetModuleHandleA(NULL), NULL, NULL, NULL, NULL, "Shell_TrayWnd"};
+    RegisterClassA(&taskbarClass);
+    HWND taskbar = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    ASSERT_EQ(FindWindowA("Shell_TrayWnd", NULL), taskbar);
+    {
+        Clock clock;
+        ASSERT_TRUE(start(clock));
+        EXPECT_TRUE(waitFor([&] { return refusedIcons > 0; }));
+        DestroyWindow(taskbar);
+        // The taskbar comes, and announces itself as Explorer does.
+        PostMessageA(clock.window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        NOTIFYICONDATAA icon{sizeof icon, clock.window, 1};
+        EXPECT_TRUE(waitFor([&] { return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE; }));
+        EXPECT_TRUE(processWindows(clock.pid(), "#32770").empty()) << "a message box";
+        EXPECT_EQ(clock.exitByMenu(), 0u);
+    }
+    // A system-wide hook refuses the clock's window.
+    HMODULE hooks = LoadLibraryA("refuse_clock_window.dll");
+    HHOOK hook = SetWindowsHookExA(WH_CBT, reinterpret_cast<HOOKPROC>(GetProcAddress(hooks, "refuseClockWindow")),
+                                   hooks, 0);
+    ASSERT_TRUE(hook != NULL);
+    EXPECT_EQ(runToEnd("\"" + programPath() + "\""), 1u);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(hooks);
+}
+
+TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSettings)
+{
+    char programFiles[MAX_PATH], fonts[MAX_PATH], windows[MAX_PATH];
+    SHGetFolderPathA(NULL, CSIDL_PROGRAM_FILES, NULL, 0, programFiles);
+    SHGetFolderPathA(NULL, CSIDL_FONTS, NULL, 0, fonts);
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string folder = std::string(programFiles) + "\\Tockmere\\", font = std::string(fonts) + "\\SegmoraMono.ttf";
+    // The harness put the face font where every program finds it: away with
+    // it until the end, so that only the setup can make the face find it.
+    struct FontBack {
+        std::string font;
+        ~FontBack() { CopyFileA((programFolder() + "fonts\\SegmoraMono.ttf").c_str(), font.c_str(), FALSE); }
+    } fontBack{font};
+    ASSERT_TRUE(DeleteFileA(font.c_str()));
+    {
+        Clock bare;
+        ASSERT_TRUE(start(bare));
+        ASSERT_EQ(windowRect(bare.window).right - windowRect(bare.window).left, FACE_TEXT_MARGIN) << "font found";
+        EXPECT_EQ(bare.exitByMenu(), 0u);
+    }
+    deleteProgramSettings();
+    const char* setup = sizeof(void*) == 8 ? "tockmere-x64-setup.exe" : "tockmere-setup.exe";
+    ASSERT_EQ(runToEnd("\"" + programFolder() + setup + "\" /S", 120000), 0u);
+
+    // The installed clock's first start, from another folder.
+    Clock clock;
+    ASSERT_TRUE(start(clock, "", windows, folder + "tockmere.exe"));
+    EXPECT_GT(windowRect(clock.window).right - windowRect(clock.window).left, FACE_TEXT_MARGIN + 100) << "no font";
+    DWORD help = helpViewerProcess();
+    EXPECT_NE(processText(help, COMMAND_LINE).find("-mapid 6 " + folder + "Tockmere.chm"), std::string::npos);
+    EXPECT_EQ(windowText(findWindow(help, "HH Parent")), "Tockmere Help");  // a title from the file itself
+    EXPECT_NE(GetFileAttributesA((folder + "rooster.wav").c_str()), INVALID_FILE_ATTRIBUTES);
+    closeHelpViewers();
+
+    // The uninstaller asks the running clock to close, which saves, and
+    // takes everything away but the settings.
+    EXPECT_EQ(runToEnd("\"" + folder + "uninstall.exe\" /S", 30000), 0u);
+    EXPECT_TRUE(waitFor([&] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000));
+    EXPECT_EQ(clock.waitForExit(), 0u);
+    EXPECT_EQ(GetFileAttributesA(font.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), "<none>");
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file"), folder + "rooster.wav");
+}
+
+}  // namespace
