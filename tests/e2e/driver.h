@@ -1,7 +1,7 @@
 #pragma once
 // Drives tockmere.exe from another process, as a user and Windows would:
-// starting and ending it, finding its windows, reading its list, its pixels
-// and the registry.
+// starting and ending it, finding and working its windows, reading its
+// pixels and the registry.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -282,32 +282,7 @@ inline void closeHelpViewers()
     waitFor([] { return processWindows(0, "HH Parent").empty(); });
 }
 
-// One column's texts of another process's list view. Messages that carry a
-// pointer need the structure in the list's own process: it is placed there
-// and the answer copied back.
-inline std::vector<std::string> listColumn(HWND list, int column)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(list, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, NULL, 4096, MEM_COMMIT, PAGE_READWRITE));
-    std::vector<std::string> texts;
-    for (int row = 0; row < sendTo(list, LVM_GETITEMCOUNT); ++row) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = remote + sizeof item;
-        item.cchTextMax = 1024;
-        char text[1024] = "";
-        WriteProcessMemory(process, remote, &item, sizeof item, NULL);
-        sendTo(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote + sizeof item, text, sizeof text - 1, NULL);
-        texts.push_back(text);
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return texts;
-}
-
+// The selected rows of another process's list view.
 inline std::vector<int> selectedRows(HWND list)
 {
     std::vector<int> rows;

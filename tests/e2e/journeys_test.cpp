@@ -87,8 +87,6 @@ TEST_F(Journey, FirstStartOpensHelpPlacesTheClockAndSavesEverythingAtLogoff)
     EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "Y")), r.top);
     EXPECT_EQ(readString(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file"), programFolder() + "rooster.wav");
     EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), "\"" + programPath() + "\" -autorun");
-    DeleteFileA((folder + "\\HH.exe").c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 // The primary button arrives as the left one whatever the setting (Wine
@@ -149,7 +147,7 @@ TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
 
 TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 {
-    const std::string wave = soundcapture::harnessFile("alarm.wav"), signature = soundcapture::writePatternWave(wave, 0.3);
+    std::string signature, wave = soundcapture::writePatternWave(soundcapture::tempWavePath("alarm.wav"), 0.3, 1, &signature);
     RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, wave.c_str(), wave.size() + 1);
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 15, 7, 0, 0)));  // a Monday
     Clock clock;
@@ -177,9 +175,7 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     };
     addAlarm(full + "n");
     addAlarm("");  // the same minute, no description: after the first
-    EXPECT_EQ(listColumn(list, 1), (Texts{"07:30", "07:30"}));
-    EXPECT_EQ(listColumn(list, 2), (Texts{full, ""}));
-    EXPECT_EQ(selectedRows(list), std::vector<int>{1});
+    EXPECT_EQ(selectedRows(list), std::vector<int>{1});  // the rows' order shows in the table saved below
 
     // A click beside the rows selects none, whatever the selection mark says.
     RECT client;
@@ -196,13 +192,15 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     sendTo(clock.window, WM_NULL);  // the clock has saved after the sheet
     EXPECT_EQ(readString(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description"), full);
     EXPECT_EQ(readString(HKEY_CURRENT_USER, EVENTS_KEY, "Event_01_description"), "");
-    EXPECT_EQ(readDword(EVENTS_KEY, "Event_01_hours") * 100 + readDword(EVENTS_KEY, "Event_01_minutes"), 730u);
+    for (const char* slot : {"Event_00_", "Event_01_"})
+        EXPECT_EQ(readDword(EVENTS_KEY, (slot + std::string("hours")).c_str()) * 100 +
+                  readDword(EVENTS_KEY, (slot + std::string("minutes")).c_str()), 730u) << slot;
     EXPECT_EQ(readDword(EVENTS_KEY, "Event_02_hours"), 0xDEADBEEF);
     EXPECT_EQ(readDword(PROGRAM_KEY, "Duration of alarm"), 2u);
     EXPECT_EQ(readDword(PROGRAM_KEY, "Show dialog box for alarm"), 1u);
 
     // The minute comes: sound, balloon and one message window per alarm.
-    const std::size_t before = soundcapture::captured().size();
+    const std::size_t before = soundcapture::readFile(soundcapture::capturePath()).size();
     auto plays = [&] { return soundcapture::plays(signature, before); };
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 15, 7, 29, 59)));
     std::vector<HWND> messages;
@@ -228,8 +226,8 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     std::size_t heard = 0;
     DWORD quietSince = GetTickCount();
     EXPECT_TRUE(waitFor([&] {
-        if (soundcapture::captured().size() != heard)
-            heard = soundcapture::captured().size(), quietSince = GetTickCount();
+        if (std::size_t now = soundcapture::readFile(soundcapture::capturePath()).size(); now != heard)
+            heard = now, quietSince = GetTickCount();
         return GetTickCount() - quietSince > 700;
     })) << "the sound did not stop";
     EXPECT_FALSE(menuShown(nullptr, 0));
@@ -366,10 +364,9 @@ TEST_F(Journey, AStartBeforeTheTaskbarAndAWindowThatCannotBeCreated)
 
 TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSettings)
 {
-    char programFiles[MAX_PATH], fonts[MAX_PATH], windows[MAX_PATH];
+    char programFiles[MAX_PATH], fonts[MAX_PATH];
     SHGetFolderPathA(NULL, CSIDL_PROGRAM_FILES, NULL, 0, programFiles);
     SHGetFolderPathA(NULL, CSIDL_FONTS, NULL, 0, fonts);
-    GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string folder = std::string(programFiles) + "\\Tockmere\\", font = std::string(fonts) + "\\SegmoraMono.ttf";
     // The harness put the face font where every program finds it: away with
     // it until the end, so that only the setup can make the face find it.
@@ -390,7 +387,7 @@ TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSe
 
     // The installed clock's first start, from another folder.
     Clock clock;
-    ASSERT_TRUE(start(clock, "", windows, folder + "tockmere.exe"));
+    ASSERT_TRUE(start(clock, "", "C:\\windows", folder + "tockmere.exe"));
     EXPECT_GT(windowRect(clock.window).right - windowRect(clock.window).left, FACE_TEXT_MARGIN + 100) << "no font";
     DWORD help = helpViewerProcess();
     EXPECT_NE(processText(help, COMMAND_LINE).find("-mapid 6 " + folder + "Tockmere.chm"), std::string::npos);

@@ -12,13 +12,18 @@
 
 namespace soundcapture {
 
-// A file of the test run's folder as Windows sees it.
+// A file of the test run's folder as Windows sees it; "" outside the harness.
 inline std::string harnessFile(const char* name)
 {
     const char* dir = std::getenv("TOCKMERE_WINE_DIR");
-    std::string path = std::string("Z:") + (dir ? dir : "") + "/" + name;
+    std::string path = dir ? std::string("Z:") + dir + "/" + name : "";
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+inline std::string capturePath()
+{
+    return harnessFile("sound.raw");
 }
 
 inline std::string readFile(const std::string& path)
@@ -33,15 +38,10 @@ inline std::string readFile(const std::string& path)
     return bytes;
 }
 
-inline std::string captured()
-{
-    return readFile(harnessFile("sound.raw"));
-}
-
-// How often `signature` was played after the first `from` bytes.
+// How often `signature` was played after the first `from` bytes of the capture.
 inline int plays(const std::string& signature, std::size_t from)
 {
-    std::string heard = captured();
+    std::string heard = readFile(capturePath());
     int count = 0;
     for (auto at = heard.find(signature, from); at != std::string::npos; at = heard.find(signature, at + 1))
         ++count;
@@ -54,13 +54,14 @@ inline int bellsRung()
     return static_cast<int>(std::count(lines.begin(), lines.end(), '\n'));
 }
 
-// Writes a mono 16-bit wave file of a pattern no other sound has; returns
-// a run of its samples that identifies one play of it.
-inline std::string writePatternWave(const std::string& path, double seconds)
+// A mono 16-bit wave file of a pattern no other sound has (`seed` tells
+// patterns apart); `signature` receives a run of its samples that
+// identifies one play of it.
+inline std::string writePatternWave(const std::string& path, double seconds, int seed, std::string* signature)
 {
     std::vector<short> samples(static_cast<std::size_t>(44100 * seconds));
-    for (std::size_t i = 0; i < samples.size(); ++i)  // 7919 is coprime with 20000: no value repeats
-        samples[i] = static_cast<short>(static_cast<int>(i * 7919 % 20000) - 10000);
+    for (std::size_t i = 0; i < samples.size(); ++i)  // a step coprime with 20000: no value repeats
+        samples[i] = static_cast<short>(static_cast<int>(i * (7919 + 10 * seed) % 20000) - 10000);
     unsigned dataBytes = static_cast<unsigned>(samples.size() * 2);
     const unsigned header[] = {0x46464952 /* RIFF */, 36 + dataBytes, 0x45564157 /* WAVE */, 0x20746D66 /* fmt */,
                                16, 0x00010001 /* PCM, mono */, 44100, 44100 * 2, 0x00100002 /* 2 bytes, 16 bits */,
@@ -71,7 +72,15 @@ inline std::string writePatternWave(const std::string& path, double seconds)
     std::fwrite(header, sizeof header, 1, f);
     std::fwrite(samples.data(), 2, samples.size(), f);
     std::fclose(f);
-    return std::string(reinterpret_cast<const char*>(&samples[samples.size() / 2]), 400);
+    signature->assign(reinterpret_cast<const char*>(&samples[samples.size() / 2]), 400);
+    return path;
+}
+
+inline std::string tempWavePath(const char* name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    return std::string(folder) + name;
 }
 
 }  // namespace soundcapture
