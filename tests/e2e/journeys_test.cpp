@@ -149,7 +149,7 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 {
     std::string signature, wave = soundcapture::writePatternWave(soundcapture::tempWavePath("alarm.wav"), 0.3, 1, &signature);
     RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, wave.c_str(), wave.size() + 1);
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 15, 7, 0, 0)));  // a Monday
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 0, 0)));
     Clock clock;
     ASSERT_TRUE(start(clock));
     HWND page, sheet = openSheet(clock, IDM_ALARM, &page), list = GetDlgItem(page, IDC_ALARM_LIST);
@@ -177,11 +177,14 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     addAlarm("");  // the same minute, no description: after the first
     EXPECT_EQ(selectedRows(list), std::vector<int>{1});  // the rows' order shows in the table saved below
 
-    // A click beside the rows selects none, whatever the selection mark says.
-    RECT client;
+    // A click on the first row, below the header, then one beside the rows:
+    // none is selected, though the list's selection mark still names a row.
+    RECT client, header = windowRect(FindWindowExA(list, NULL, "SysHeader32", NULL));
     GetClientRect(list, &client);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom - 4));
-    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, client.bottom - 4));
+    for (LONG y : {header.bottom - header.top + 3, client.bottom - 4}) {
+        PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, y));
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, y));
+    }
     EXPECT_TRUE(waitFor([&] { return selectedRows(list).empty(); }));
     PostMessageA(page, WM_COMMAND, IDC_DELETE_ALARM, 0);
     EXPECT_TRUE(answerBox(clock.pid(), "Please select line for delete!"));
@@ -202,7 +205,7 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     // The minute comes: sound, balloon and one message window per alarm.
     const std::size_t before = soundcapture::readFile(soundcapture::capturePath()).size();
     auto plays = [&] { return soundcapture::plays(signature, before); };
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 15, 7, 29, 59)));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 29, 59)));
     std::vector<HWND> messages;
     ASSERT_TRUE(waitFor([&] {
         return (messages = processWindows(clock.pid(), "#32770", "Message from Tockmere")).size() == 2;
@@ -237,7 +240,7 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
 {
     constexpr COLORREF BORDER = 0xB58153, BASE = 0xF1C5A6;  // the "Light blue" preset
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 9, 14, 5, 0)));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 9, 14, 5, 0)));
     Clock clock;
     ASSERT_TRUE(start(clock));
     HWND page, sheet = openSheet(clock, IDM_SETTINGS, &page);
@@ -275,9 +278,9 @@ TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
     Clock again;
     ASSERT_TRUE(start(again));
     EXPECT_EQ(expectAsChosen(again.window).width, applied.width);
-    // 3/9 becomes 3/10: the text grows, and the default position lays the
+    // 4/9 becomes 4/10: the text grows, and the default position lays the
     // face out anew, painted out to its new right edge.
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 10, 14, 5, 0)));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 10, 14, 5, 0)));
     PostMessageA(again.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
     EXPECT_TRUE(waitFor([&] { return windowRect(again.window).right - windowRect(again.window).left > applied.width; }));
     Shot grown = paintedFace(again.window, BORDER);
@@ -291,7 +294,7 @@ TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
 
 TEST_F(Journey, TheReminderRefusedThenArmedFiresOnceAndSwitchesItselfOff)
 {
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2026, 5, 14, 9, 0, 10)));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 5, 14, 9, 0, 10)));
     Clock clock;
     ASSERT_TRUE(start(clock));
     HWND page, sheet = openSheet(clock, IDM_REMINDER, &page);
@@ -309,7 +312,7 @@ TEST_F(Journey, TheReminderRefusedThenArmedFiresOnceAndSwitchesItselfOff)
     choose(page, IDC_REMINDER_MINUTES, 1);  // 15 minutes
     EXPECT_EQ(windowText(GetDlgItem(page, IDC_REMINDER_EVENT)), "09:15");
     EXPECT_TRUE(closeDialog(sheet, IDOK));
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2026, 5, 14, 9, 14, 59)));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 5, 14, 9, 14, 59)));
     EXPECT_TRUE(balloonShows("Reminder. Stretch your legs"));
     SYSTEMTIME now;
     GetLocalTime(&now);  // this process shares the clock's time

@@ -21,15 +21,20 @@ inline std::string clockFilePath()  // on drive Z:, where Wine maps the Linux ro
     return path;
 }
 
+// Written whole and then renamed, so that no shifter reads half a file.
+// The wait is not Sleep: Wine's Sleep measures on the realtime clock, and
+// a Sleep that meets the clock set back would wait that much longer.
 inline bool writeOffset(long long offsetNs, DWORD settleMs)
 {
-    FILE* f = clockFilePath().empty() ? nullptr : std::fopen(clockFilePath().c_str(), "wb");
+    std::string path = clockFilePath(), written = path + ".new";
+    FILE* f = path.empty() ? nullptr : std::fopen(written.c_str(), "wb");
     if (!f)
         return false;
     std::fprintf(f, "%lld\n", offsetNs);
     std::fclose(f);
-    Sleep(settleMs);
-    return true;
+    bool moved = MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    MsgWaitForMultipleObjects(0, NULL, FALSE, settleMs, 0);
+    return moved;
 }
 
 // Sets the local time of this process and its children to `target` now;
