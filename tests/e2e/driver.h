@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <prsht.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -227,11 +228,12 @@ inline DWORD readDword(const char* key, const char* name)  // 0xDEADBEEF when mi
     return value;
 }
 
-inline std::string readString(HKEY root, const char* key, const char* name)  // "<none>" when missing
+inline std::string readString(const char* key, const char* name)  // "<none>" when missing
 {
     char text[2048];
     DWORD size = sizeof text;
-    return RegGetValueA(root, key, name, RRF_RT_REG_SZ, NULL, text, &size) == ERROR_SUCCESS ? text : "<none>";
+    LONG status = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, NULL, text, &size);
+    return status == ERROR_SUCCESS ? text : "<none>";
 }
 
 // The work area as the clock computes it, with the taskbar taken away.
@@ -248,23 +250,19 @@ enum ProcessText { IMAGE_PATH, COMMAND_LINE, CURRENT_DIRECTORY };
 inline std::string processText(DWORD processId, ProcessText which)
 {
     const SIZE_T offsets[2][3] = {{0x38, 0x40, 0x24}, {0x60, 0x70, 0x38}}, offset = offsets[sizeof(void*) / 8][which];
-    typedef LONG(WINAPI * Query)(HANDLE, int, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<Query>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    ULONG_PTR basicInformation[6] = {};  // the second field is the PEB's address
+    PROCESS_BASIC_INFORMATION information{};
     char* parameters = nullptr;
-    struct {
-        USHORT length, maximumLength;
-        wchar_t* buffer;
-    } text{};
+    UNICODE_STRING text{};
     wchar_t buffer[1024] = L"";
-    bool read = query(process, 0, basicInformation, sizeof basicInformation, NULL) == 0 &&
-                ReadProcessMemory(process, reinterpret_cast<char*>(basicInformation[1]) + 4 * sizeof(void*),
-                                  &parameters, sizeof parameters, NULL) &&
-                ReadProcessMemory(process, parameters + offset, &text, sizeof text, NULL) &&
-                ReadProcessMemory(process, text.buffer, buffer, std::min<SIZE_T>(text.length, sizeof buffer), NULL);
+    bool read =
+        NtQueryInformationProcess(process, ProcessBasicInformation, &information, sizeof information, NULL) == 0 &&
+        ReadProcessMemory(process, reinterpret_cast<char*>(information.PebBaseAddress) + 4 * sizeof(void*), &parameters,
+                          sizeof parameters, NULL) &&
+        ReadProcessMemory(process, parameters + offset, &text, sizeof text, NULL) &&
+        ReadProcessMemory(process, text.Buffer, buffer, std::min<SIZE_T>(text.Length, sizeof buffer), NULL);
     CloseHandle(process);
-    return read ? std::string(buffer, buffer + std::min<SIZE_T>(text.length, sizeof buffer) / 2) : "";  // ASCII only
+    return read ? std::string(buffer, buffer + std::min<SIZE_T>(text.Length, sizeof buffer) / 2) : "";  // ASCII only
 }
 
 // The process of the help viewer whose window comes up.
@@ -296,12 +294,8 @@ inline std::vector<int> selectedRows(HWND list)
 struct Shot {
     int width = 0;
     int height = 0;
-    std::vector<DWORD> pixels;  // 0x00RRGGBB
-    COLORREF at(int x, int y) const
-    {
-        DWORD pixel = pixels[y * width + x];
-        return RGB(pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
 };
 
 inline Shot captureWindow(HWND window)
@@ -317,6 +311,8 @@ inline Shot captureWindow(HWND window)
     SelectObject(memory, original);
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB}};  // top-down
     GetDIBits(memory, bitmap, 0, shot.height, shot.pixels.data(), &info, DIB_RGB_COLORS);
+    for (COLORREF& pixel : shot.pixels)  // 0x00RRGGBB as read
+        pixel = RGB(pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);

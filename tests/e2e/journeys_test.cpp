@@ -17,7 +17,6 @@
 #include "support/test_clock.h"
 
 using namespace driver;
-using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -47,20 +46,25 @@ bool balloonShows(const std::string& text)
 TEST_F(Journey, FirstStartOpensHelpPlacesTheClockAndSavesEverythingAtLogoff)
 {
     deleteProgramSettings();
-    // A program named HH in the folder the clock starts from, a copy of the
-    // viewer itself: only its path tells it from the Windows folder's.
+    // Programs named HH where a search by name looks before the Windows
+    // folder: the clock's working folder and, under Wine, the system folder.
+    // They are copies of the viewer: only the path tells them apart, and the
+    // command line tells how the viewer was named.
     char windows[MAX_PATH], temp[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     GetTempPathA(MAX_PATH, temp);
-    const std::string viewer = std::string(windows) + "\\hh.exe", folder = std::string(temp) + "tockmere-hh";
-    CreateDirectoryA(folder.c_str(), NULL);
-    ASSERT_TRUE(CopyFileA(viewer.c_str(), (folder + "\\HH.exe").c_str(), FALSE));
+    const std::string viewer = std::string(windows) + "\\hh.exe";
+    struct Planted {
+        std::vector<std::string> paths;
+        ~Planted() { for (const std::string& path : paths) DeleteFileA(path.c_str()); }
+    } planted{{std::string(temp) + "HH.exe", std::string(windows) + "\\system32\\HH.exe"}};
+    for (const std::string& path : planted.paths)
+        ASSERT_TRUE(CopyFileA(viewer.c_str(), path.c_str(), FALSE)) << path;
     Clock clock;
-    ASSERT_TRUE(start(clock, "", folder.c_str()));
+    ASSERT_TRUE(start(clock, "", temp));
     DWORD help = helpViewerProcess();
     EXPECT_EQ(_stricmp(processText(help, IMAGE_PATH).c_str(), viewer.c_str()), 0) << processText(help, IMAGE_PATH);
-    EXPECT_NE(processText(help, COMMAND_LINE).find("-mapid 6 " + programFolder() + "Tockmere.chm"), std::string::npos)
-        << processText(help, COMMAND_LINE);
+    EXPECT_EQ(processText(help, COMMAND_LINE), "\"" + viewer + "\" -mapid 6 " + programFolder() + "Tockmere.chm");
 
     // Never placed: the bottom-right corner of the work area, on top.
     RECT area = workArea(), r = windowRect(clock.window);
@@ -85,8 +89,8 @@ TEST_F(Journey, FirstStartOpensHelpPlacesTheClockAndSavesEverythingAtLogoff)
         EXPECT_NE(readDword(PROGRAM_KEY, name), 0xDEADBEEF) << name;
     EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "X")), r.left);
     EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "Y")), r.top);
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file"), programFolder() + "rooster.wav");
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), "\"" + programPath() + "\" -autorun");
+    EXPECT_EQ(readString(PROGRAM_KEY, "Path to wave file"), programFolder() + "rooster.wav");
+    EXPECT_EQ(readString(RUN_KEY, "Tockmere"), "\"" + programPath() + "\" -autorun");
 }
 
 // The primary button arrives as the left one whatever the setting (Wine
@@ -107,7 +111,8 @@ TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
     // stay on the window that follows it.
     RECT r = windowRect(clock.window), m;
     auto at = [&](int step) {
-        return std::to_string((r.left + r.right) / 2 - 3 * step) + " " + std::to_string((r.top + r.bottom) / 2 - 2 * step);
+        LONG x = (r.left + r.right) / 2 - 3 * step, y = (r.top + r.bottom) / 2 - 2 * step;
+        return std::to_string(x) + " " + std::to_string(y);
     };
     std::string drag = "mousemove " + at(0) + " mousedown 1 sleep 0.3";
     for (int step = 1; step <= 10; ++step)
@@ -142,12 +147,13 @@ TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
     EXPECT_FALSE(menuShown(nullptr, 0));
     EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
     EXPECT_EQ(clock.exitByMenu(), 0u);
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), run);
+    EXPECT_EQ(readString(RUN_KEY, "Tockmere"), run);
 }
 
 TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 {
-    std::string signature, wave = soundcapture::writePatternWave(soundcapture::tempWavePath("alarm.wav"), 0.3, 1, &signature);
+    std::string signature;
+    std::string wave = soundcapture::writePatternWave(soundcapture::tempWavePath("alarm.wav"), 0.3, 1, &signature);
     RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, wave.c_str(), wave.size() + 1);
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 0, 0)));
     Clock clock;
@@ -192,45 +198,45 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     sendTo(GetDlgItem(page, IDC_DURATION_THREE_MINUTES), BM_CLICK);
     sendTo(GetDlgItem(page, IDC_SHOW_MESSAGE_BOX), BM_CLICK);
     EXPECT_TRUE(closeDialog(sheet, IDOK));
-    sendTo(clock.window, WM_NULL);  // the clock has saved after the sheet
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description"), full);
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, EVENTS_KEY, "Event_01_description"), "");
+    EXPECT_TRUE(waitFor([] { return readDword(PROGRAM_KEY, "Duration of alarm") == 2; })) << "saved with the sheet";
+    EXPECT_EQ(readString(EVENTS_KEY, "Event_00_description"), full);
+    EXPECT_EQ(readString(EVENTS_KEY, "Event_01_description"), "");
     for (const char* slot : {"Event_00_", "Event_01_"})
         EXPECT_EQ(readDword(EVENTS_KEY, (slot + std::string("hours")).c_str()) * 100 +
                   readDword(EVENTS_KEY, (slot + std::string("minutes")).c_str()), 730u) << slot;
     EXPECT_EQ(readDword(EVENTS_KEY, "Event_02_hours"), 0xDEADBEEF);
-    EXPECT_EQ(readDword(PROGRAM_KEY, "Duration of alarm"), 2u);
     EXPECT_EQ(readDword(PROGRAM_KEY, "Show dialog box for alarm"), 1u);
 
     // The minute comes: sound, balloon and one message window per alarm.
-    const std::size_t before = soundcapture::readFile(soundcapture::capturePath()).size();
-    auto plays = [&] { return soundcapture::plays(signature, before); };
+    const std::size_t before = soundcapture::capturedBytes();
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 29, 59)));
     std::vector<HWND> messages;
     ASSERT_TRUE(waitFor([&] {
         return (messages = processWindows(clock.pid(), "#32770", "Message from Tockmere")).size() == 2;
     })) << messages.size();
-    Texts shown;
+    std::vector<std::string> shown;
     for (HWND message : messages)
         shown.push_back(windowText(GetDlgItem(message, IDC_MESSAGE_TEXT)));
     std::sort(shown.begin(), shown.end());
-    EXPECT_EQ(shown, (Texts{"07:30\n\n", "07:30\n\n" + full}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"07:30\n\n", "07:30\n\n" + full}));
     EXPECT_TRUE(balloonShows(full.substr(0, 255)));
-    EXPECT_TRUE(waitFor([&] { return plays() >= 2; })) << "the sound does not loop";
+    EXPECT_TRUE(waitFor([&] { return soundcapture::plays(signature, before) >= 2; })) << "the sound does not loop";
 
-    // The balloon going away by itself is no answer: the sound goes on,
-    // past the next tick.
+    // The balloon going away by itself is no answer: after the next tick
+    // (Wine plays faster than real time) the sound still goes on.
     PostMessageA(clock.window, WM_TRAYNOTIFY, 1, NIN_BALLOONTIMEOUT);
-    int played = plays();
-    EXPECT_TRUE(waitFor([&] { return plays() >= played + 6; })) << "the balloon's timeout stopped it";
+    SYSTEMTIME now, posted;
+    GetLocalTime(&posted);
+    waitFor([&] { return GetLocalTime(&now), (now.wSecond + 60 - posted.wSecond) % 60 >= 2; });
+    std::size_t heard = soundcapture::capturedBytes();
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > heard; }, 1000)) << "the balloon's timeout";
 
     // Closing a message window stops it at the next tick, and is no click.
     EXPECT_TRUE(closeDialog(messages[0], IDOK));
-    std::size_t heard = 0;
     DWORD quietSince = GetTickCount();
     EXPECT_TRUE(waitFor([&] {
-        if (std::size_t now = soundcapture::readFile(soundcapture::capturePath()).size(); now != heard)
-            heard = now, quietSince = GetTickCount();
+        if (soundcapture::capturedBytes() != heard)
+            heard = soundcapture::capturedBytes(), quietSince = GetTickCount();
         return GetTickCount() - quietSince > 700;
     })) << "the sound did not stop";
     EXPECT_FALSE(menuShown(nullptr, 0));
@@ -246,8 +252,9 @@ TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
     HWND page, sheet = openSheet(clock, IDM_SETTINGS, &page);
     for (int id : {IDC_SCALE, IDC_OPACITY}) {  // each trackbar moved by the mouse to 50 and 75
         int position = id == IDC_SCALE ? 50 : 75;
-        sendTo(GetDlgItem(page, id), TBM_SETPOS, TRUE, position);
-        sendTo(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+        HWND trackbar = GetDlgItem(page, id);
+        sendTo(trackbar, TBM_SETPOS, TRUE, position);
+        sendTo(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(trackbar));
     }
     sendTo(GetDlgItem(page, IDC_SHOW_SECONDS), BM_CLICK);
     sendTo(GetDlgItem(page, IDC_SHOW_DATE), BM_CLICK);
@@ -267,7 +274,7 @@ TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
     Shot applied = expectAsChosen(clock.window);
     EXPECT_TRUE(IsWindowVisible(sheet)) << "Apply closed the sheet";
     EXPECT_TRUE(closeDialog(sheet, IDOK));
-    sendTo(clock.window, WM_NULL);
+    EXPECT_TRUE(waitFor([] { return readDword(PROGRAM_KEY, "Scale") == 50; })) << "saved with the sheet";
     TerminateProcess(clock.process.hProcess, 9);
     EXPECT_EQ(clock.waitForExit(), 9u);
     const std::pair<const char*, DWORD> chosen[] = {{"Scale", 50},    {"UnTransparent", 75},     {"Show seconds", 1},
@@ -282,7 +289,7 @@ TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
     // face out anew, painted out to its new right edge.
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 10, 14, 5, 0)));
     PostMessageA(again.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
-    EXPECT_TRUE(waitFor([&] { return windowRect(again.window).right - windowRect(again.window).left > applied.width; }));
+    EXPECT_TRUE(waitFor([&] { RECT now = windowRect(again.window); return now.right - now.left > applied.width; }));
     Shot grown = paintedFace(again.window, BORDER);
     ASSERT_FALSE(grown.pixels.empty()) << "the face is not painted out to its corners";
     int misfits = 0;
@@ -370,7 +377,8 @@ TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSe
     char programFiles[MAX_PATH], fonts[MAX_PATH];
     SHGetFolderPathA(NULL, CSIDL_PROGRAM_FILES, NULL, 0, programFiles);
     SHGetFolderPathA(NULL, CSIDL_FONTS, NULL, 0, fonts);
-    const std::string folder = std::string(programFiles) + "\\Tockmere\\", font = std::string(fonts) + "\\SegmoraMono.ttf";
+    const std::string folder = std::string(programFiles) + "\\Tockmere\\";
+    const std::string font = std::string(fonts) + "\\SegmoraMono.ttf";
     // The harness put the face font where every program finds it: away with
     // it until the end, so that only the setup can make the face find it.
     struct FontBack {
@@ -404,8 +412,8 @@ TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSe
     EXPECT_TRUE(waitFor([&] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000));
     EXPECT_EQ(clock.waitForExit(), 0u);
     EXPECT_EQ(GetFileAttributesA(font.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, RUN_KEY, "Tockmere"), "<none>");
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file"), folder + "rooster.wav");
+    EXPECT_EQ(readString(RUN_KEY, "Tockmere"), "<none>");
+    EXPECT_EQ(readString(PROGRAM_KEY, "Path to wave file"), folder + "rooster.wav");
 }
 
 }  // namespace

@@ -26,10 +26,12 @@ inline std::string capturePath()
     return harnessFile("sound.raw");
 }
 
-inline std::string readFile(const std::string& path)
+// The file's bytes after the first `from`.
+inline std::string readFile(const std::string& path, std::size_t from = 0)
 {
     std::string bytes;
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        std::fseek(f, static_cast<long>(from), SEEK_SET);
         char buffer[65536];
         for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
             bytes.append(buffer, n);
@@ -38,12 +40,19 @@ inline std::string readFile(const std::string& path)
     return bytes;
 }
 
+inline std::size_t capturedBytes()
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(capturePath().c_str(), GetFileExInfoStandard, &data);
+    return data.nFileSizeLow;  // a capture stays far below 4 GB
+}
+
 // How often `signature` was played after the first `from` bytes of the capture.
 inline int plays(const std::string& signature, std::size_t from)
 {
-    std::string heard = readFile(capturePath());
+    std::string heard = readFile(capturePath(), from);
     int count = 0;
-    for (auto at = heard.find(signature, from); at != std::string::npos; at = heard.find(signature, at + 1))
+    for (auto at = heard.find(signature); at != std::string::npos; at = heard.find(signature, at + 1))
         ++count;
     return count;
 }
