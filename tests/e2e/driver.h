@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "support/sound_capture.h"
+
 namespace driver {
 
 constexpr const char* PROGRAM_KEY = "Software\\Vellomar\\Tockmere";
@@ -21,17 +23,11 @@ constexpr const char* RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr int APPLY_BUTTON = 0x3021;  // the property sheet's Apply
 
-// A file of the Linux file system as Windows sees it (drive Z:).
-inline std::string windowsPath(const std::string& unixPath)
+inline std::string programPath()  // tockmere.exe under test, on drive Z:, where Wine maps the Linux root
 {
-    std::string path = "Z:" + unixPath;
+    std::string path = std::string("Z:") + (std::getenv("TOCKMERE_EXE") ? std::getenv("TOCKMERE_EXE") : "");
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-inline std::string programPath()  // tockmere.exe under test
-{
-    return windowsPath(std::getenv("TOCKMERE_EXE") ? std::getenv("TOCKMERE_EXE") : "");
 }
 
 inline std::string programFolder()  // ending in a backslash
@@ -189,7 +185,7 @@ inline void choose(HWND dialog, int id, int index)
 inline bool xdotool(const std::string& arguments)
 {
     std::string marker = std::string(std::getenv("TOCKMERE_WINE_DIR")) + "/xdotool.marker";
-    std::string markerPath = windowsPath(marker);
+    std::string markerPath = soundcapture::harnessFile("xdotool.marker");
     CloseHandle(CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
     Clock shell;
     return startProcess("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + " && rm " + marker + "\"", &shell.process) &&
@@ -278,16 +274,6 @@ inline void closeHelpViewers()
     for (HWND viewer : processWindows(0, "HH Parent"))
         PostMessageA(viewer, WM_CLOSE, 0, 0);
     waitFor([] { return processWindows(0, "HH Parent").empty(); });
-}
-
-// The selected rows of another process's list view.
-inline std::vector<int> selectedRows(HWND list)
-{
-    std::vector<int> rows;
-    for (int row = 0; row < sendTo(list, LVM_GETITEMCOUNT); ++row)
-        if (sendTo(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED)
-            rows.push_back(row);
-    return rows;
 }
 
 // The screen under a window (Xvfb shows opaque colours, whatever the alpha).
