@@ -1,5 +1,4 @@
-// The counted string, the help viewer's parameters built with it, and the
-// notification-area icon's retries.
+// The counted string, the help viewer's parameters built with it, and the tray icon's retries.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,63 +14,37 @@ static std::string textOf(const CountedString& s)
     return std::string(s.data, std::size_t(s.length));
 }
 
-TEST(CountedString, AppendsPiecesNewLinesAndNumbers)
+TEST(CountedString, AppendsPiecesNewLinesAndNumbersUpToTheLimitAndCopiesOwnTheirBuffers)
 {
-    CountedString s;
-    append(s, "Tea");
-    append(s, nullptr);
-    append(s, "");
+    CountedString s, copied, returned, full;
+    for (const char* piece : {"Tea", static_cast<const char*>(nullptr), "", " time"})
+        returned = append(s, piece);
+    copied = s;
     appendNewLine(s);
-    appendNumber(s, 6);
-    EXPECT_EQ(textOf(s), "Tea\r\n6");
-    for (std::int32_t value : {0, 7, -5, -1000000000, INT_MAX, INT_MIN}) {
-        CountedString n;
-        appendNumber(n, value);
-        EXPECT_EQ(textOf(n), std::to_string(value));
-    }
-}
-
-TEST(CountedString, MayReachTheLimitExactlyButNotPassIt)
-{
+    for (std::int32_t number : {0, 7, -1000000000, INT_MAX, INT_MIN})
+        appendNumber(s, number), append(s, " ");
+    EXPECT_EQ(textOf(s), "Tea time\r\n0 7 -1000000000 2147483647 -2147483648 ");
+    EXPECT_EQ(textOf(copied) + "|" + textOf(returned), "Tea time|Tea time");  // not freed with s's old buffers
     const std::string filler(COUNTED_STRING_LIMIT - 2, 'x');
-    CountedString s;
-    append(s, filler.c_str());
-    append(s, "abc");
-    EXPECT_EQ(s.length, COUNTED_STRING_LIMIT - 2);
-    append(s, "ab");
-    append(s, "c");
-    EXPECT_EQ(textOf(s), filler + "ab");
-}
-
-TEST(CountedString, CopiesOwnTheirBuffers)
-{
-    CountedString a, assigned;
-    append(a, "tea");
-    CountedString copied(a), returned = append(a, "!");
-    assign(assigned, a);
-    assigned = assigned;
-    append(a, "?");  // a new buffer for a: a shared one would now be freed
-    EXPECT_EQ(textOf(copied) + textOf(returned) + textOf(assigned) + textOf(a), "teatea!tea!tea!?");
+    for (const char* piece : {filler.c_str(), "abc", "ab", "c"})  // "abc" would pass the limit, "ab" reaches it
+        assign(full, append(full, piece));
+    EXPECT_EQ(textOf(full), filler + "ab");
 }
 
 TEST(HelpParameters, TopicThenTheUnquotedPathOfTheHelpFile)
 {
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {HELP_NO_TOPIC, "C:\\Clock\\", "C:\\Clock\\Tockmere.chm"},
-        {HELP_FIRST_START, "C:\\Program Files\\Tockmere\\", "-mapid 6 C:\\Program Files\\Tockmere\\Tockmere.chm"},
-        {1234, "", "-mapid 1234 Tockmere.chm"}};  // no folder known: the viewer looks in the working folder
-    for (const auto& [topic, folder, expected] : cases)
-        EXPECT_EQ(textOf(helpParameters(topic, folder, "Tockmere")), expected);
+    EXPECT_EQ(textOf(helpParameters(HELP_NO_TOPIC, "C:\\Clock\\", "Tockmere")), "C:\\Clock\\Tockmere.chm");
+    EXPECT_EQ(textOf(helpParameters(HELP_FIRST_START, "C:\\A B\\", "Tockmere")), "-mapid 6 C:\\A B\\Tockmere.chm");
+    EXPECT_EQ(textOf(helpParameters(1234, "", "Tockmere")), "-mapid 1234 Tockmere.chm");
 }
 
-TEST(TrayIconRetry, RetriesWhileTheShellRefusesAndTellsTheUserOnceAfterTheWait)
+TEST(TrayIconRetry, RetriesWhileTheShellRefusesAndTellsTheUserOnceAfterFiveMinutes)
 {
     EXPECT_EQ(TRAY_RETRIES * TRAY_RETRY_INTERVAL_MS, 5u * 60 * 1000);
     const std::string failures(TRAY_RETRIES + 1, '-'), round(TRAY_RETRIES, 'r');
-    const std::pair<std::string, std::string> cases[] = {  // attempts ('+' added); steps: a added, r retry, M report, s stop
-        {"+", "a"}, {failures.substr(1) + "+", round + "a"}, {failures, round + "M"},
-        {failures + failures, round + "M" + round + "s"},  // a taskbar that comes later starts a silent round
-        {failures + "-+", round + "Mra"}, {"+" + failures, "a" + round + "M"}};  // a lost icon gets a full round
+    const std::pair<std::string, std::string> cases[] = {  // attempts (+ added), steps (added, retry, Missing, stop)
+        {"+", "a"}, {failures.substr(1) + "+", round + "a"}, {failures + failures, round + "M" + round + "s"},
+        {failures + "-+", round + "Mra"}, {"+" + failures, "a" + round + "M"}};
     for (const auto& [attempts, steps] : cases) {
         TrayIconRetry retry{};
         std::string taken;

@@ -1,7 +1,7 @@
 #pragma once
 // A registry in memory that answers as the real one: a value larger than the
-// caller's buffer fails with REGISTRY_MORE_DATA (type and size still told),
-// refused keys do not open, and every write and delete is logged in order.
+// caller's buffer fails with REGISTRY_MORE_DATA (type and size still told), a
+// refused key does not open, and every write and delete is logged in order.
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -12,55 +12,40 @@
 #include "settings/registry.h"
 
 struct MemoryRegistry : Registry {
-    struct Value {
-        RegistryType type;
-        std::string bytes;
-        bool operator==(const Value&) const = default;
-    };
+    using Value = std::pair<RegistryType, std::string>;  // type, bytes
+    using Key = std::pair<const std::string, std::map<std::string, Value>>;
     std::map<std::string, std::map<std::string, Value>> keys;
-    std::map<std::intptr_t, std::string> openKeys;  // handle -> path
-    std::intptr_t lastHandle = 0;
-    std::string refused;  // a key that cannot be opened or created
+    std::string refused;
     std::vector<std::string> log;  // "set PATH|NAME", "delete PATH|NAME"
 
-    std::string& pathOf(RegistryKey key) { return openKeys.at(reinterpret_cast<std::intptr_t>(key)); }
+    static Key& entry(RegistryKey key) { return *static_cast<Key*>(key); }  // a handle is its entry in `keys`
     RegistryStatus openKey(const char* path, RegistryAccess access, RegistryKey* key) override
     {
-        *key = nullptr;
-        return keys.count(path) || refused == path ? createKey(path, access, key) : REGISTRY_FILE_NOT_FOUND;
+        return keys.count(path) ? createKey(path, access, key) : REGISTRY_FILE_NOT_FOUND;
     }
     RegistryStatus createKey(const char* path, RegistryAccess, RegistryKey* key) override
     {
-        if (refused == path)
-            return REGISTRY_ACCESS_DENIED;
-        keys[path];
-        openKeys[++lastHandle] = path;
-        *key = reinterpret_cast<RegistryKey>(lastHandle);
-        return REGISTRY_OK;
+        *key = refused == path ? nullptr : &*keys.try_emplace(path).first;
+        return *key ? REGISTRY_OK : REGISTRY_ACCESS_DENIED;
     }
-    RegistryStatus closeKey(RegistryKey key) override
-    {
-        return openKeys.erase(reinterpret_cast<std::intptr_t>(key)) ? REGISTRY_OK : REGISTRY_INVALID_HANDLE;
-    }
+    RegistryStatus closeKey(RegistryKey) override { return REGISTRY_OK; }
     RegistryStatus queryValue(RegistryKey key, const char* name, RegistryType* type, void* data,
                               std::uint32_t* size) override
     {
-        auto& values = keys[pathOf(key)];
-        if (!values.count(name))
+        if (!entry(key).second.count(name))
             return REGISTRY_FILE_NOT_FOUND;
-        const Value& value = values[name];
-        bool fits = !data || value.bytes.size() <= *size;
+        const auto& [storedType, bytes] = entry(key).second[name];
+        bool fits = !data || bytes.size() <= *size;
         if (data && fits)
-            std::memcpy(data, value.bytes.data(), value.bytes.size());
-        *type = value.type;
-        *size = std::uint32_t(value.bytes.size());
+            std::memcpy(data, bytes.data(), bytes.size());
+        *type = storedType, *size = std::uint32_t(bytes.size());
         return fits ? REGISTRY_OK : REGISTRY_MORE_DATA;
     }
     RegistryStatus setValue(RegistryKey key, const char* name, RegistryType type, const void* data,
                             std::uint32_t size) override
     {
-        keys[pathOf(key)][name] = Value{type, std::string(static_cast<const char*>(data), size)};
-        log.push_back("set " + pathOf(key) + "|" + name);
+        entry(key).second[name] = {type, std::string(static_cast<const char*>(data), size)};
+        log.push_back("set " + entry(key).first + "|" + name);
         return REGISTRY_OK;
     }
     // The tests' texts are ASCII, so wide text narrows byte for byte.
@@ -71,13 +56,11 @@ struct MemoryRegistry : Registry {
     }
     RegistryStatus deleteValue(RegistryKey key, const char* name) override
     {
-        log.push_back("delete " + pathOf(key) + "|" + name);
-        return keys[pathOf(key)].erase(name) ? REGISTRY_OK : REGISTRY_FILE_NOT_FOUND;
+        log.push_back("delete " + entry(key).first + "|" + name);
+        return entry(key).second.erase(name) ? REGISTRY_OK : REGISTRY_FILE_NOT_FOUND;
     }
 };
 
-inline MemoryRegistry::Value number(std::uint32_t v)
-{
-    return {REGISTRY_TYPE_DWORD, {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}};
-}
+// Both targets are little-endian, as the registry's numbers are.
+inline MemoryRegistry::Value number(std::uint32_t v) { return {REGISTRY_TYPE_DWORD, std::string((char*)&v, 4)}; }
 inline MemoryRegistry::Value text(const std::string& s) { return {REGISTRY_TYPE_SZ, s + '\0'}; }
