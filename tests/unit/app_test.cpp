@@ -1,18 +1,12 @@
-// The counted string, the help viewer's parameters built with it, and the tray icon's retries.
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 #include "app/counted_string.h"
 #include "app/tray_retry.h"
 #include "help/help_text.h"
 
-static std::string textOf(const CountedString& s)
-{
-    EXPECT_EQ(s.data[s.length], 0);
-    return std::string(s.data, std::size_t(s.length));
-}
+static std::string text(const CountedString& s) { return s.data[s.length] ? "no NUL" : std::string(s.data, s.length); }
 
 TEST(CountedString, AppendsPiecesNewLinesAndNumbersUpToTheLimitAndCopiesOwnTheirBuffers)
 {
@@ -23,19 +17,19 @@ TEST(CountedString, AppendsPiecesNewLinesAndNumbersUpToTheLimitAndCopiesOwnTheir
     appendNewLine(s);
     for (std::int32_t number : {0, 7, -1000000000, INT_MAX, INT_MIN})
         appendNumber(s, number), append(s, " ");
-    EXPECT_EQ(textOf(s), "Tea time\r\n0 7 -1000000000 2147483647 -2147483648 ");
-    EXPECT_EQ(textOf(copied) + "|" + textOf(returned), "Tea time|Tea time");  // not freed with s's old buffers
+    EXPECT_EQ(text(s), "Tea time\r\n0 7 -1000000000 2147483647 -2147483648 ");
+    EXPECT_EQ(text(copied) + "|" + text(returned), "Tea time|Tea time");  // not freed with s's old buffers
     const std::string filler(COUNTED_STRING_LIMIT - 2, 'x');
     for (const char* piece : {filler.c_str(), "abc", "ab", "c"})  // "abc" would pass the limit, "ab" reaches it
         assign(full, append(full, piece));
-    EXPECT_EQ(textOf(full), filler + "ab");
+    EXPECT_EQ(text(full), filler + "ab");
 }
 
 TEST(HelpParameters, TopicThenTheUnquotedPathOfTheHelpFile)
 {
-    EXPECT_EQ(textOf(helpParameters(HELP_NO_TOPIC, "C:\\Clock\\", "Tockmere")), "C:\\Clock\\Tockmere.chm");
-    EXPECT_EQ(textOf(helpParameters(HELP_FIRST_START, "C:\\A B\\", "Tockmere")), "-mapid 6 C:\\A B\\Tockmere.chm");
-    EXPECT_EQ(textOf(helpParameters(1234, "", "Tockmere")), "-mapid 1234 Tockmere.chm");
+    EXPECT_EQ(text(helpParameters(HELP_NO_TOPIC, "C:\\Clock\\", "Tockmere")), "C:\\Clock\\Tockmere.chm");
+    EXPECT_EQ(text(helpParameters(HELP_FIRST_START, "C:\\A B\\", "Tockmere")), "-mapid 6 C:\\A B\\Tockmere.chm");
+    EXPECT_EQ(text(helpParameters(1234, "", "Tockmere")), "-mapid 1234 Tockmere.chm");
 }
 
 TEST(TrayIconRetry, RetriesWhileTheShellRefusesAndTellsTheUserOnceAfterFiveMinutes)

@@ -1,8 +1,5 @@
 #pragma once
-// A registry in memory that answers as the real one: a value larger than the
-// caller's buffer fails with REGISTRY_MORE_DATA (type and size still told), a
-// refused key does not open, and every write and delete is logged in order.
-#include <cstdint>
+// A registry in memory: too small a buffer gives REGISTRY_MORE_DATA, a refused key does not open, changes are logged.
 #include <cstring>
 #include <cwchar>
 #include <map>
@@ -13,12 +10,11 @@
 
 struct MemoryRegistry : Registry {
     using Value = std::pair<RegistryType, std::string>;  // type, bytes
-    using Key = std::pair<const std::string, std::map<std::string, Value>>;
     std::map<std::string, std::map<std::string, Value>> keys;
     std::string refused;
     std::vector<std::string> log;  // "set PATH|NAME", "delete PATH|NAME"
 
-    static Key& entry(RegistryKey key) { return *static_cast<Key*>(key); }  // a handle is its entry in `keys`
+    static auto& entry(RegistryKey key) { return *static_cast<decltype(keys)::value_type*>(key); }  // in `keys`
     RegistryStatus openKey(const char* path, RegistryAccess access, RegistryKey* key) override
     {
         return keys.count(path) ? createKey(path, access, key) : REGISTRY_FILE_NOT_FOUND;
@@ -48,8 +44,7 @@ struct MemoryRegistry : Registry {
         log.push_back("set " + entry(key).first + "|" + name);
         return REGISTRY_OK;
     }
-    // The tests' texts are ASCII, so wide text narrows byte for byte.
-    RegistryStatus setWideString(RegistryKey key, const wchar_t* name, const wchar_t* text) override
+    RegistryStatus setWideString(RegistryKey key, const wchar_t* name, const wchar_t* text) override  // ASCII
     {
         std::string narrowName(name, name + std::wcslen(name)), bytes(text, text + std::wcslen(text) + 1);
         return setValue(key, narrowName.c_str(), REGISTRY_TYPE_SZ, bytes.data(), std::uint32_t(bytes.size()));
@@ -61,6 +56,5 @@ struct MemoryRegistry : Registry {
     }
 };
 
-// Both targets are little-endian, as the registry's numbers are.
-inline MemoryRegistry::Value number(std::uint32_t v) { return {REGISTRY_TYPE_DWORD, std::string((char*)&v, 4)}; }
+inline MemoryRegistry::Value number(std::uint32_t v) { return {REGISTRY_TYPE_DWORD, std::string((char*)&v, 4)}; }  // LE
 inline MemoryRegistry::Value text(const std::string& s) { return {REGISTRY_TYPE_SZ, s + '\0'}; }
