@@ -104,7 +104,7 @@ TEST(ReminderSchedule, EventIsBasePlusPeriodAndAnArmedOneNeedsAPeriodAndItsEvent
     const char* const REFUSALS[] = {"", "Period is empty!", "The event has skipped! Please set new base time."};
     const int cases[][10] = {  // on; base, period, now, event; refusal (0 none, 1 period empty, 2 event skipped)
         {0, 22, 59, 1, 0, 0, 0, 23, 59, 0}, {0, 23, 45, 3, 45, 0, 0, 3, 30, 0},  // off: stored at any time
-        {1, 12, 45, 3, 15, 13, 0, 16, 0, 0}, {1, 23, 30, 0, 45, 23, 30, 0, 15, 0},
+        {1, 10, 0, 1, 0, 11, 0, 11, 0, 2}, {1, 23, 30, 0, 45, 23, 30, 0, 15, 0},
         {1, 23, 30, 0, 45, 0, 14, 0, 15, 0}, {1, 23, 30, 0, 45, 0, 15, 0, 15, 2},
         {1, 23, 30, 0, 45, 23, 29, 0, 15, 2}, {1, 10, 0, 1, 0, 9, 59, 11, 0, 2},
         {1, 10, 0, 1, 0, 10, 59, 11, 0, 0}, {1, 10, 0, 0, 0, 10, 0, -1, -1, 1}};
