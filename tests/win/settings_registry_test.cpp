@@ -36,11 +36,9 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
     // Every persisted field away from its default, the longest texts, and all 100 slots in use.
     Settings saved{1, 1, 1, 1, 1, 1, 0, 55, 2, "", 1, 3, {}, -30, 77, 0x00010203, 0x00FFFFFF, 0x00808080, 65};
     std::memset(saved.wavePath, 'w', TEXT_SIZE - 1);
-    for (int slot = 0; slot < MAX_EVENTS; ++slot) {
-        AlarmEvent& event = saved.events.slots[slot];
-        event = AlarmEvent{slot % 2, "alarm", slot % 24, slot * 7 % 60, slot % 4, {}, slot % 31 + 1, slot % 12 + 1};
-        event.days[slot % 7] = event.days[slot / 7 % 7] = 1;
-    }
+    for (int slot = 0; slot < MAX_EVENTS; ++slot)
+        saved.events.slots[slot] = {slot % 2, "alarm", slot % 24, slot * 7 % 60, slot % 4,
+                                    {slot % 3 == 0, 0, 0, slot % 2, 0, 0, slot % 5 == 0}, slot % 31 + 1, slot % 12 + 1};
     std::memset(saved.events.slots[7].description, 'd', TEXT_SIZE - 1);
     char modulePath[MAX_PATH];
     GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
@@ -53,6 +51,8 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
     AppState loaded{};  // all zero, like the saved record after each text's NUL
     loadSettings(loaded);
     EXPECT_EQ(std::memcmp(static_cast<Settings*>(&loaded), &saved, sizeof saved), 0);
+    saved.autoRun = 0, saveSettings(saved, window);
+    EXPECT_EQ(valuesOf(RUN_KEY_PATH).count("Tockmere"), 0u);
     DestroyWindow(window);
     RegDeleteKeyA(HKEY_CURRENT_USER, EVENTS_KEY_PATH);
     RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY_PATH);
