@@ -75,7 +75,9 @@ ASOUND
   "$WINE_SERVER" -w
   # Unmanaged windows: without a window manager, managed ones stall on close.
   "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$dir/wineboot.log" 2>&1 </dev/null
-  "$here/install-fonts.sh" "$dir" >>"$dir/wineboot.log" 2>&1 || true
+  # The face font the build made, where GDI+ finds it.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -f "$dir"/../fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # A persistent server keeps later program starts fast.
   setsid "$WINE_SERVER" -p </dev/null >/dev/null 2>&1 || true
   "$WINE_LOADER" cmd.exe /c exit >>"$dir/wineboot.log" 2>&1 </dev/null

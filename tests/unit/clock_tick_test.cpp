@@ -1,203 +1,121 @@
-// One tick of the clock: when minutes are scanned, what the firing gathers,
-// and how long the ringing lasts.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <vector>
+#include <map>
 
 #include "alarms/clock_tick.h"
-#include "calendar_walk.h"
+#include "alarms/tick_timing.h"
 
-namespace {
+using Records = std::vector<const AlarmEvent*>;
 
-// A running clock: its settings, reminder and ringing state, ticked by hand.
-struct Clock {
+struct Clock {  // daily alarms, ticked by hand from 15 March on
     std::unique_ptr<Settings> settings = std::make_unique<Settings>();
-    AlarmEvent reminder{};
+    AlarmEvent reminder{}, *slots = settings->events.slots;
     RingingState ringing;
-    bool visible = true;
 
-    explicit Clock(int duration = DURATION_ONCE)
-    {
-        settings->events.slots[0].hours = -1;
-        settings->showAlarmDialog = 1;
-        settings->alarmDuration = duration;
-    }
-    void addDaily(int hours, int minutes, const char* description)
+    Clock(int duration) { settings->alarmDuration = duration, settings->showAlarmDialog = 1, slots->hours = -1; }
+    void add(int hour, int minute, const char* description)
     {
         int slot = eventCount(settings->events);
-        settings->events.slots[slot] = AlarmEvent{1, "", hours, minutes, PERIOD_DAY, {1, 1, 1, 1, 1, 1, 1}};
-        std::strcpy(settings->events.slots[slot].description, description);
+        slots[slot] = AlarmEvent{1, "", hour, minute, PERIOD_DAY, {1, 1, 1, 1, 1, 1, 1}};
+        std::strcpy(slots[slot].description, description);
         if (slot + 1 < MAX_EVENTS)
-            settings->events.slots[slot + 1].hours = -1;
+            slots[slot + 1].hours = -1;
     }
-    // 2027-03-15 is a Monday; hour 24 and on is the next day.
-    TickResult tickAt(int hour, int minute, int second, int day = 15)
+    TickResult tick(int hour, int minute, int second, bool visible = true)  // hour 24 is 0 on the next day
     {
-        LocalTime now = calendar::at(2027, 3, day + hour / 24, hour % 24, minute, second);
+        LocalTime now{2027, 3, 1, 15 + hour / 24, hour % 24, minute, second};
         return runClockTick(now, visible, *settings, reminder, ringing);
     }
 };
 
-std::string text(const TickResult& r) { return std::string(r.alarmText.data, r.alarmText.length); }
+static std::string text(const TickResult& r) { return std::string(r.alarmText.data, r.alarmText.length); }
+static Records windows(const TickResult& r) { return {r.messageRecords, r.messageRecords + r.messageCount}; }
 
-}  // namespace
-
-TEST(ClockTick, EachMinuteIsScannedOnceOnItsFirstTickAndMissedMinutesAreNotCaughtUp)
-{
-    Clock clock;
-    clock.addDaily(7, 30, "Tea");
-    EXPECT_EQ(clock.tickAt(7, 30, 12).messageCount, 0);  // the first tick mid-minute only marks it
-    EXPECT_EQ(clock.tickAt(7, 30, 13).messageCount, 0);
-    EXPECT_EQ(clock.ringing.alarmRinging, 0);
-    clock.tickAt(7, 29, 59, 16);
-    EXPECT_EQ(clock.tickAt(7, 30, 1, 16).messageCount, 1);  // a late timer skipped second 0
-    EXPECT_EQ(clock.tickAt(7, 30, 2, 16).messageCount, 0);
-    clock.tickAt(7, 29, 30, 17);
-    EXPECT_EQ(clock.tickAt(7, 31, 10, 17).messageCount, 0);  // slept over 07:30
-    clock.tickAt(7, 29, 59, 18);
-    EXPECT_EQ(clock.tickAt(7, 30, 0, 18).messageCount, 1);
-    EXPECT_EQ(clock.tickAt(7, 30, 0, 18).messageCount, 0);  // second 0 read twice
-
-    Clock fresh;
-    fresh.addDaily(7, 30, "Tea");
-    TickResult r = fresh.tickAt(7, 30, 0);  // the first tick at second 0 scans
-    ASSERT_EQ(r.messageCount, 1);
-    EXPECT_EQ(r.messageRecords[0], &fresh.settings->events.slots[0]);
-    EXPECT_EQ(text(r), "Tea");
-    EXPECT_TRUE(r.sound == SOUND_PLAY_ONCE && r.showBalloon);
-    EXPECT_STREQ(r.balloonText, "Tea");
-    EXPECT_EQ(fresh.ringing.alarmRinging, 1);
-}
-
-TEST(ClockTick, TextsAreGatheredInFiringOrderWithTheReminderLastAndOnce)
+TEST(ClockTick, WhatFiresIsGatheredInOrderRingsWithoutTextAndWhenHiddenOnlyTheReminderFires)
 {
     Clock clock(DURATION_THREE_MINUTES);
-    clock.addDaily(9, 0, "Stand-up");
-    clock.addDaily(8, 0, "Not now");
-    clock.addDaily(9, 0, "Call Ann");
+    for (auto [hour, description] : {std::pair{9, "Stand-up"}, {8, "Not now"}, {9, ""}, {9, "Call Ann"}})
+        clock.add(hour, 0, description);
     clock.reminder = AlarmEvent{1, "Stretch", 9, 0};
-    clock.tickAt(8, 59, 59);
-    TickResult r = clock.tickAt(9, 0, 0);
-    EXPECT_EQ(text(r), "Stand-up\r\nCall Ann\r\nReminder. Stretch");
-    EXPECT_STREQ(r.balloonText, "Stand-up\r\nCall Ann\r\nReminder. Stretch");
-    ASSERT_EQ(r.messageCount, 3);
-    EXPECT_EQ(r.messageRecords[1], &clock.settings->events.slots[2]);
-    EXPECT_EQ(r.messageRecords[2], &clock.reminder);
-    EXPECT_EQ(r.sound, SOUND_PLAY_LOOPING);
-    EXPECT_EQ(clock.reminder.isOn, 0);
-    clock.tickAt(9, 0, 59, 16);
-    EXPECT_EQ(text(clock.tickAt(9, 0, 0, 17)), "Stand-up\r\nCall Ann");
-
-    // Between two texts an empty one keeps its line break; alone it still
-    // rings, and the balloon shows the time.
-    Clock quiet;
+    TickResult r = clock.tick(9, 0, 0);
+    EXPECT_EQ(text(r), "Stand-up\r\n\r\nCall Ann\r\nReminder. Stretch");
+    EXPECT_EQ(windows(r), (Records{clock.slots, clock.slots + 2, clock.slots + 3, &clock.reminder}));
+    EXPECT_TRUE(r.sound == SOUND_PLAY_LOOPING && r.showBalloon && clock.reminder.isOn == 0);
+    EXPECT_EQ(text(clock.tick(24 + 9, 0, 0)), "Stand-up\r\n\r\nCall Ann");
+    Clock quiet(DURATION_ONCE);  // a description is not needed, nor are message windows unless asked
+    quiet.add(7, 30, "");
     quiet.settings->showAlarmDialog = 0;
-    quiet.addDaily(7, 0, "A");
-    quiet.addDaily(7, 0, "");
-    quiet.addDaily(7, 0, "B");
-    quiet.addDaily(8, 0, "");
-    quiet.tickAt(6, 59, 59);
-    r = quiet.tickAt(7, 0, 0);
-    EXPECT_EQ(text(r), "A\r\n\r\nB");
-    EXPECT_EQ(r.messageCount, 0);  // no message windows unless asked
-    quiet.tickAt(7, 59, 59);
-    r = quiet.tickAt(8, 0, 0);
-    EXPECT_TRUE(r.sound == SOUND_PLAY_ONCE && r.showBalloon && quiet.ringing.alarmRinging == 1);
-    EXPECT_STREQ(r.balloonText, "08:00");
-
-    // The balloon takes 255 characters; the message windows get it all.
-    Clock wordy;
-    wordy.addDaily(7, 0, std::string(200, 'a').c_str());
-    wordy.addDaily(7, 0, std::string(200, 'b').c_str());
-    r = wordy.tickAt(7, 0, 0);
-    EXPECT_EQ(r.alarmText.length, 402);
-    EXPECT_EQ(std::string(r.balloonText), std::string(200, 'a') + "\r\n" + std::string(53, 'b'));
-}
-
-TEST(ClockTick, HiddenWindowFiresOnlyTheReminderAndTheScanEndsAtTheMarkerOrAHundredSlots)
-{
-    Clock hidden;
-    hidden.visible = false;
-    hidden.addDaily(7, 0, "Tea");
+    r = quiet.tick(7, 30, 0);
+    EXPECT_TRUE(r.sound == SOUND_PLAY_ONCE && r.showBalloon && r.messageCount == 0);
+    EXPECT_STREQ(r.balloonText, "07:30");
+    Clock hidden(DURATION_ONCE);  // hidden, only the reminder fires; the scan ends at the marker
+    hidden.add(7, 0, "");
+    hidden.slots[2] = hidden.slots[0];  // behind the marker
     hidden.reminder = AlarmEvent{1, "Go", 7, 0};
-    TickResult r = hidden.tickAt(7, 0, 0);
-    EXPECT_EQ(text(r), "Reminder. Go");
-    EXPECT_TRUE(r.messageCount == 1 && r.messageRecords[0] == &hidden.reminder && hidden.reminder.isOn == 0);
-
-    Clock marked;
-    marked.addDaily(7, 0, "before");
-    marked.settings->events.slots[2] = marked.settings->events.slots[0];  // behind the marker
-    EXPECT_EQ(text(marked.tickAt(7, 0, 0)), "before");
-
-    Clock full;
-    for (int i = 0; i < MAX_EVENTS; ++i)
-        full.addDaily(i == MAX_EVENTS - 1 ? 7 : 6, 0, i == MAX_EVENTS - 1 ? "last" : "x");
-    r = full.tickAt(7, 0, 0);
-    EXPECT_EQ(text(r), "last");
-    EXPECT_EQ(r.messageRecords[0], &full.settings->events.slots[MAX_EVENTS - 1]);
+    EXPECT_EQ(windows(hidden.tick(7, 0, 0, false)), Records{&hidden.reminder});
+    EXPECT_EQ(windows(hidden.tick(24 + 7, 0, 0)), Records{hidden.slots});
 }
 
-// Each duration: the ticks after the firing (hour, minute, second), the
-// sound each reports, and whether it still rings after the last one.
-TEST(ClockTick, RingingLastsAsLongAsTheDurationSays)
+
+// After a firing: the ticks and the sound each reports (negative: the user asked to stop before it); then it is over.
+TEST(ClockTick, RingingLastsAsTheDurationSaysAlsoOverSkippedMinutesAndClockChangesOrUntilStopped)
 {
-    const struct {
-        const char* what;
-        int duration, hour, minute;
-        std::vector<std::array<int, 4>> ticks;  // hour, minute, second, sound
-    } cases[] = {
-        {"once ends at second 7, the sound plays out", DURATION_ONCE, 7, 0,
-         {{7, 0, 6, SOUND_NONE}, {7, 0, 7, SOUND_NONE}}},
-        {"one minute, second 0 of the next skipped", DURATION_ONE_MINUTE, 7, 0,
-         {{7, 0, 7, SOUND_NONE}, {7, 0, 59, SOUND_NONE}, {7, 1, 1, SOUND_STOP}}},
-        {"three minutes over the hour", DURATION_THREE_MINUTES, 6, 58,
-         {{6, 59, 0, SOUND_NONE}, {7, 0, 0, SOUND_NONE}, {7, 1, 0, SOUND_STOP}}},
-        {"three minutes mid-hour", DURATION_THREE_MINUTES, 7, 10,
-         {{7, 11, 0, SOUND_NONE}, {7, 12, 0, SOUND_NONE}, {7, 13, 0, SOUND_STOP}}},
-        {"three minutes over midnight (hour 24 is the next day)", DURATION_THREE_MINUTES, 23, 58,
-         {{23, 59, 0, SOUND_NONE}, {24, 0, 0, SOUND_NONE}, {24, 1, 0, SOUND_STOP}}},
-        {"one minute, the clock set on by an hour", DURATION_ONE_MINUTE, 7, 0, {{8, 0, 5, SOUND_STOP}}},
-        {"three minutes, the clock set on past the end", DURATION_THREE_MINUTES, 7, 10,
-         {{7, 11, 0, SOUND_NONE}, {8, 40, 30, SOUND_STOP}}},
-        {"three minutes, the clock set back: the minute rung still counts", DURATION_THREE_MINUTES, 7, 10,
+    const std::tuple<int, int, int, std::vector<std::array<int, 4>>> cases[] = {
+        {DURATION_ONCE, 7, 0, {{7, 0, 6, SOUND_NONE}, {7, 0, 7, SOUND_NONE}}},  // the sound plays out
+        {DURATION_ONE_MINUTE, 7, 0, {{7, 0, 59, SOUND_NONE}, {7, 1, 1, SOUND_STOP}}},
+        {DURATION_ONE_MINUTE, 7, 0, {{8, 0, 5, SOUND_STOP}}},  // the clock set on
+        {DURATION_THREE_MINUTES, 23, 58, {{23, 59, 0, SOUND_NONE}, {24, 0, 0, SOUND_NONE}, {24, 1, 0, SOUND_STOP}}},
+        {DURATION_THREE_MINUTES, 7, 10,  // the clock set back: the minutes rung still count
          {{7, 11, 0, SOUND_NONE}, {6, 50, 30, SOUND_NONE}, {6, 51, 0, SOUND_NONE}, {6, 52, 0, SOUND_STOP}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Clock clock(c.duration);
-        clock.addDaily(c.hour, c.minute, "Tea");
-        EXPECT_EQ(clock.tickAt(c.hour, c.minute, 0).sound,
-                  c.duration == DURATION_ONCE ? SOUND_PLAY_ONCE : SOUND_PLAY_LOOPING);
-        for (const auto& tick : c.ticks) {
-            EXPECT_EQ(clock.ringing.alarmRinging, 1) << tick[1] << ":" << tick[2];
-            EXPECT_EQ(clock.tickAt(tick[0], tick[1], tick[2]).sound, tick[3]) << tick[1] << ":" << tick[2];
+        {DURATION_THREE_MINUTES, 7, 0, {{7, 0, 3, -SOUND_STOP}}}};
+    for (const auto& [duration, hour, minute, ticks] : cases) {
+        Clock clock(duration);
+        clock.add(hour, minute, "Tea");
+        EXPECT_EQ(clock.tick(hour, minute, 0).sound, duration ? SOUND_PLAY_LOOPING : SOUND_PLAY_ONCE) << hour;
+        for (const auto& [h, m, s, sound] : ticks) {
+            EXPECT_EQ(clock.ringing.alarmRinging, 1) << h << ":" << m << ":" << s;
+            clock.ringing.stopRequested = sound < 0;
+            EXPECT_EQ(clock.tick(h, m, s).sound, std::abs(sound)) << h << ":" << m << ":" << s;
         }
-        EXPECT_EQ(clock.ringing.alarmRinging, 0);
-        EXPECT_EQ(clock.ringing.stopRequested, 0);
+        EXPECT_TRUE(clock.ringing.alarmRinging == 0 && clock.ringing.stopRequested == 0) << hour << ":" << minute;
     }
 }
 
-TEST(ClockTick, StopRequestsAndNewFiringsWhileRinging)
-{
-    Clock looping(DURATION_THREE_MINUTES);
-    looping.addDaily(7, 0, "Tea");
-    looping.tickAt(7, 0, 0);
-    for (int second = 3; second < 5; ++second) {  // the user's Stop, then while idle e.g. the page's test sound
-        looping.ringing.stopRequested = 1;
-        EXPECT_EQ(looping.tickAt(7, 0, second).sound, SOUND_STOP);
-        EXPECT_TRUE(looping.ringing.alarmRinging == 0 && looping.ringing.stopRequested == 0);
-    }
-    EXPECT_EQ(looping.tickAt(7, 0, 5).sound, SOUND_NONE);
 
-    Clock clock(DURATION_THREE_MINUTES);
-    clock.addDaily(7, 0, "first");
-    clock.addDaily(7, 2, "second");
-    clock.tickAt(7, 0, 0);
-    EXPECT_EQ(clock.tickAt(7, 2, 0).sound, SOUND_PLAY_LOOPING);  // restarts the duration
-    EXPECT_EQ(clock.tickAt(7, 3, 0).sound, SOUND_NONE);  // not the first alarm's end
-    EXPECT_EQ(clock.tickAt(7, 4, 0).sound, SOUND_NONE);
-    EXPECT_EQ(clock.tickAt(7, 5, 0).sound, SOUND_STOP);
+// Four days of the re-armed timer, a few ms late, at times a little early or seconds late, the clock set on and back.
+TEST(TickTimer, AimsJustPastTheNextSecondAndEveryMinuteEnteredIsScannedOnceDespiteJitterAndClockChanges)
+{
+    for (auto [ms, delay] : {std::pair{0, 1005u}, {5, 1000u}, {6, 999u}, {500, 505u}, {999, 6u}, {-20, 1005u}})
+        EXPECT_EQ(delayToNextTick(ms), delay) << ms;
+    const long long S = 1000, M = 60 * S, H = 60 * M, D = 24 * H;
+    Clock clock(DURATION_ONCE);
+    for (int i = 0; i < MAX_EVENTS; ++i)  // 00:00, 01:07, 02:14, ...: a full table, without a marker
+        clock.add(i * 67 % 1440 / 60, i * 67 % 60, "");
+    const std::pair<long long, long long> jumps[] = {  // at the clock's reading, by how much; over the turn of a minute
+        {D + 2 * H, H}, {2 * D + 3 * H, -H}, {2 * D + 12 * H + 5 * S, -10 * S}, {3 * D + 9 * H + 40 * S, -20 * S}};
+    std::map<std::pair<int, long long>, int> seen, expected;  // (slot, minute) -> rings
+    auto run = [&](long long from, long long to) {  // the clock runs on: each minute it enters is due to ring
+        for (long long minute = from / M + 1; minute * M <= to && minute < 4 * D / M; ++minute)
+            for (int i = 0; i < MAX_EVENTS; ++i)
+                if (i * 67 % 1440 == minute % 1440)
+                    ++expected[{i, minute}];
+    };
+    for (long long now = 30 * S + 250, next = 0, n = 0, jump = 0; now < 4 * D; now = next, ++n) {  // from 00:00:30
+        LocalTime t{2027, 3, 0, int(now / D + 1), int(now / H % 24), int(now / M % 60), int(now / S % 60),
+                    int(now % S)};
+        for (const AlarmEvent* record : windows(runClockTick(t, true, *clock.settings, clock.reminder, clock.ringing)))
+            ++seen[{int(record - clock.slots), now / M}];
+        next = now + delayToNextTick(int(now % S)) + (n % 211 ? n % 97 ? n % 41 : -4 : 2600);
+        if (jump < std::ssize(jumps) && next >= jumps[jump].first) {
+            auto [at, by] = jumps[jump++];
+            run(now, at - 1);
+            now = (at + by) / M == (at - 1) / M ? at + by : (at + by) / M * M - 1;  // so a new minute is entered
+            next += by;
+        }
+        run(now, next);
+    }
+    EXPECT_EQ(seen, expected);
 }

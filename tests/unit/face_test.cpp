@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <tuple>
+
+#include "face/background_style.h"
+#include "face/face_geometry.h"
+#include "face/face_text.h"
+
+static std::u16string separator, date;  // the stand-in locale's; its time reads "H<sep>MM[<sep>SS]"
+static std::u16string compose(const Settings& s, int hour, int second, int forMeasure = 0)
+{
+    auto time = [](const LocalTime& t, bool withSeconds) {
+        char text[32], sep = char(separator[0]);
+        int n = std::snprintf(text, sizeof text, "%d%c%02d%c%02d", t.hour, sep, t.minute, sep, t.second);
+        return std::u16string(text, text + n - (withSeconds ? 0 : 3));
+    };
+    FaceLocale locale{time, [](const LocalTime&) { return date; }, [] { return separator; }};
+    return composeFaceText(s, {2027, 3, 3, 17, hour, 5, second}, forMeasure, locale, englishDayNames());
+}
+
+TEST(FaceText, TheShapesOfTheLineTheMeasuringHourAndTheBlinkingSeparator)
+{
+    Settings s{};
+    separator = u":", date = u"3/17/2027";
+    EXPECT_EQ(compose(s, 14, 9), u"14:05");
+    s.showDayOfWeek = s.showDate = 1;
+    EXPECT_EQ(compose(s, 14, 9), u"14:05  Wed 3/17/2027");
+    s.showDayOfWeek = 0, s.showSeconds = 1;
+    EXPECT_EQ(compose(s, 9, 9), u"9:05:09  3/17/2027");
+    EXPECT_EQ(compose(s, 9, 9, 1), u"23:05:09  3/17/2027");
+    s.flashDelimiter = 1;
+    EXPECT_EQ(compose(s, 14, 9), u"14 05 09  3/17/2027");
+    EXPECT_EQ(compose(s, 14, 10), u"14:05:10  3/17/2027");
+    separator = u"h/", date = std::u16string(300, u'8');  // only the first character blinks; the line is cut to 259
+    EXPECT_EQ(compose(s, 14, 1), u"14 05 01  " + std::u16string(249, u'8'));
+}
+
+TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
+{
+    for (auto [p, height, em, layout, alpha] : {std::array{100, 80, 79, 89, 255}, {63, 50, 49, 55, 160}}) {
+        EXPECT_EQ(std::tuple(faceHeight(p), faceFontEm(p), layoutHeight(height, p), opacityAlpha(p)),
+                  std::tuple(height, em, layout, alpha));
+        EXPECT_DOUBLE_EQ(shadowOffset(p), p * 0.04);
+    }
+    const ScreenRect desktop{0, 0, 800, 600}, work{0, 0, 800, 570};
+    const std::pair<ScreenRect, ScreenRect> bars[] = {  // taskbars reach a little past the screen's edges
+        {{-2, 570, 802, 602}, work}, {{-2, -2, 802, 30}, {0, 30, 800, 600}}, {{-2, -2, 60, 602}, {60, 0, 800, 600}},
+        {{740, -2, 802, 602}, {0, 0, 740, 600}}, {{100, 570, 600, 600}, desktop}, {{0, 700, 800, 730}, desktop},
+        {{0, 300, 800, 330}, desktop}, {{-10, -10, 900, 900}, {}}};
+    for (const auto& [bar, area] : bars)
+        EXPECT_EQ(workAreaOf(desktop, &bar), area) << bar.left << "," << bar.top;
+    EXPECT_EQ(intersectRects({0, 0, 10, 10}, {10, 0, 20, 10}), (ScreenRect{}));  // touching
+    EXPECT_EQ(intersectRects({0, 0, 10, 10}, {5, -5, 15, 5}), (ScreenRect{5, 0, 10, 5}));
+    EXPECT_EQ(defaultFaceRect(work, 200, 40), (ScreenRect{600, 530, 800, 570}));
+    EXPECT_FALSE(mustMoveOnScreen({479, 490, 800, 570}, work));
+    for (ScreenRect out : {ScreenRect{-1, 9, 320, 89}, {9, -1, 330, 79}, {480, 9, 801, 89}, {9, 491, 330, 571}})
+        EXPECT_TRUE(mustMoveOnScreen(out, work)) << out.left << "," << out.top;
+}
+
+TEST(BackgroundStyle, EachTypesGroundFillsAndBorderAtTwoSizes)
+{
+    const ColorRef base = 0x00DEC8CD, border = 0x006A3B05;  // 0x00BBGGRR
+    BackgroundStyle solid = describeBackground(0, base, border, 321, 80);
+    EXPECT_EQ(std::tuple(solid.clearArgb, solid.fillCount, solid.border.width, solid.border.height, solid.border.argb),
+              std::tuple(0xFFCDC8DEu, 0, 320, 79, 0xFF053B6Au));
+    const std::pair<int, std::vector<GradientBand>> cases[] = {  // Soft, and any unknown type; Gradient; Glass
+        {1, {{0, 0xC0CDC8DE, 80, 0xFFCDC8DE, 0, 0, 321, 80}, {0, 0xC0FFFFFF, 48, 0x08FFFFFF, 0, 0, 321, 48}}},
+        {7, {{0, 0xC0CDC8DE, 80, 0xFFCDC8DE, 0, 0, 321, 80}, {0, 0xC0FFFFFF, 48, 0x08FFFFFF, 0, 0, 321, 48}}},
+        {2, {{0, 0x40CDC8DE, 80, 0xFFCDC8DE, 0, 0, 321, 80}}},
+        {3, {{0, 0xFFCDC8DE, 80, 0x40CDC8DE, 0, 0, 321, 80}, {0, 0xFFFFFFFF, 13, 0x40FFFFFF, 2, 2, 316, 10}}},
+        {3, {{0, 0xFFCDC8DE, 40, 0x40CDC8DE, 0, 0, 200, 40}, {0, 0xFFFFFFFF, 7, 0x40FFFFFF, 2, 2, 195, 4}}}};
+    for (const auto& [type, fills] : cases) {
+        BackgroundStyle s = describeBackground(type, base, border, fills[0].width, fills[0].height);
+        ASSERT_EQ(std::size_t(s.fillCount), fills.size()) << type;
+        for (std::size_t i = 0; i < fills.size(); ++i)
+            EXPECT_TRUE(s.clearArgb == OPAQUE_WHITE && !std::memcmp(&s.fills[i], &fills[i], sizeof fills[i])) << type;
+    }
+}

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "memory_registry.h"
+#include "settings/page_rules.h"
+#include "settings/settings_store.h"
+
+using Numbers = std::array<long long, 16>;
+static const std::string MAIN = PROGRAM_KEY_PATH, EVENTS = EVENTS_KEY_PATH, RUN = RUN_KEY_PATH;
+static const char* const SUFFIXES[8] = {"is_on", "hours", "minutes", "description", "period", "days",
+                                        "base_date_day", "base_date_month"};  // in the order written
+static const char* const NAMES[16] = {  // the numbers in load order
+    "Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date", "Show day of the week",
+    "Show shadow", "Background type", "Always on top", "X", "Y", "Color of text", "Color base", "Color border",
+    "Duration of alarm", "Show dialog box for alarm"};
+static const Numbers DEFAULTS = {100, 100, 0, 0, 0, 0, 0, 1, 1, -1, -1, 0, 0x00DEC8CD, 0x006A3B05, 0, 0};
+static const Numbers STORED = {50, 50, 1, 1, 1, 1, 1, 3, 0, -50, -100, 0x123456, 0xFFFFFFFF, 0, 2, 1};  // accepted
+
+static Numbers numbersOf(const Settings& s)
+{
+    return {s.scale, s.opacity, s.showSeconds, s.flashDelimiter, s.showDate, s.showDayOfWeek, s.showShadow,
+            s.backgroundType, s.alwaysOnTop, s.posX, s.posY, s.colorText, s.colorBase, s.colorBorder,
+            s.alarmDuration, s.showAlarmDialog};
+}
+
+static std::unique_ptr<Settings> loaded(MemoryRegistry& registry, bool programKeyFound = true)
+{
+    auto s = std::make_unique<Settings>();
+    std::memset(s.get(), 0xA5, sizeof(Settings));  // garbage, so that a field the load forgets shows
+    EXPECT_EQ(loadSettingsFrom(registry, *s, "C:\\T\\", "Tockmere"), programKeyFound);
+    return s;
+}
+
+static RegistryStatus save(MemoryRegistry& registry, const Settings& s, const wchar_t* command = L"t.exe")
+{
+    return saveSettingsTo(registry, s, -40, 1200, RunValue{"Tockmere", L"Tockmere", command});
+}
+
+static std::string slot(int i, const char* value) { return "Event_" + std::to_string(100 + i).substr(1) + "_" + value; }
+
+TEST(SettingsStore, FirstStartGivesTheDefaultsAndWritesNothingThenTheRunValueFollowsAutoRun)
+{
+    MemoryRegistry registry;
+    auto s = loaded(registry, false);  // false: the caller opens the first-start help
+    EXPECT_EQ(numbersOf(*s), DEFAULTS);
+    EXPECT_TRUE(s->autoRun == 1 && eventCount(s->events) == 0 && registry.log.empty() && registry.keys.empty());
+    wchar_t command[RUN_COMMAND_SIZE];
+    ASSERT_TRUE(buildRunCommand(L"C:\\Program Files\\T\\t.exe", command, RUN_COMMAND_SIZE));
+    for (int round = 0; round < 2; ++round) {  // the same from save to save
+        ASSERT_EQ(save(registry, *s, command), REGISTRY_OK);
+        EXPECT_EQ(registry.keys[RUN]["Tockmere"], text("\"C:\\Program Files\\T\\t.exe\" -autorun"));
+        EXPECT_EQ((s = loaded(registry))->autoRun, 1);
+    }
+    s->autoRun = 0;
+    ASSERT_EQ(save(registry, *s), REGISTRY_OK);
+    EXPECT_EQ(registry.keys[RUN].count("Tockmere") + loaded(registry)->autoRun, 0u);
+    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, 17u}, {RUN, 17u + 8 * MAX_EVENTS}}) {
+        MemoryRegistry refusing;  // the save stops at the first key it cannot open
+        refusing.refused = refused;
+        EXPECT_EQ(save(refusing, *s), REGISTRY_ACCESS_DENIED);
+        EXPECT_EQ(refusing.log.size(), written) << refused;
+    }
+}
+
+TEST(SettingsStore, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
+{
+    std::vector<std::pair<int, MemoryRegistry::Value>> damages = {  // out of range, then of another type or size
+        {0, number(49)}, {0, number(101)}, {0, number(0xFFFFFFCE)}, {1, number(49)}, {1, number(101)}, {7, number(4)},
+        {7, number(0xFFFFFFFF)}, {14, number(3)}, {14, number(7)}, {14, number(0xFFFFFFFF)}};
+    for (int i = 0; i < 16; ++i)
+        for (RegistryType type : {REGISTRY_TYPE_SZ, REGISTRY_TYPE_BINARY, 11u /* REG_QWORD */, REGISTRY_TYPE_DWORD})
+            damages.push_back({i, {type, type == REGISTRY_TYPE_DWORD ? "K" : "KKKK"}});
+    for (const auto& [damaged, value] : damages) {
+        MemoryRegistry registry;
+        for (int i = 0; i < 16; ++i)
+            registry.keys[MAIN][NAMES[i]] = i == damaged ? value : number(std::uint32_t(STORED[i]));
+        Numbers expected = STORED;
+        expected[damaged] = DEFAULTS[damaged];
+        EXPECT_EQ(numbersOf(*loaded(registry)), expected) << NAMES[damaged] << ", type " << value.first;
+    }
+    const std::string p259(259, 'p'), fallback = "C:\\T\\rooster.wav";  // the wave path: to its first NUL, if any
+    for (auto [value, path] : {std::pair{text(std::string("a\0b", 3)), std::string("a")}, {number(0x41), fallback},
+                               {{REGISTRY_TYPE_SZ, "b.wav"}, "b.wav"}, {{REGISTRY_TYPE_SZ, p259 + "p"}, p259},
+                               {{REGISTRY_TYPE_SZ, p259 + "pp"}, fallback}}) {
+        MemoryRegistry registry;
+        registry.keys[MAIN]["Path to wave file"] = value;
+        EXPECT_EQ(loaded(registry)->wavePath, path) << value.second.size() << " bytes";
+    }
+}
+
+TEST(SettingsStore, EventsTableEndsAfterAHundredOrAtTheFirstIncompleteSlotAndSaveWritesItBeforeRemovingTheRest)
+{
+    MemoryRegistry registry, copy;
+    registry.keys[MAIN];
+    for (int i = 0; i < MAX_EVENTS; ++i)
+        for (int v = 0; v < 8; ++v)
+            registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i + v);
+    registry.keys[EVENTS][slot(1, "days")] = number(65);  // Sunday is bit 0
+    auto s = loaded(registry);
+    ASSERT_EQ(eventCount(s->events), MAX_EVENTS);
+    EXPECT_EQ(std::vector(s->events.slots[1].days, s->events.slots[1].days + 7), std::vector({1, 0, 0, 0, 0, 0, 1}));
+    ASSERT_EQ(save(copy, *s), REGISTRY_OK);
+    EXPECT_TRUE(copy.keys[EVENTS] == registry.keys[EVENTS]);  // types, sizes, texts with their NUL
+    registry.keys[EVENTS][slot(2, "hours")] = text("7");
+    EXPECT_EQ(eventCount(loaded(registry)->events), 2);
+    registry.keys[EVENTS].erase(slot(1, "period"));
+    ASSERT_EQ(save(registry, *loaded(registry)), REGISTRY_OK);
+    std::vector<std::string> expected;
+    registry.log.erase(registry.log.begin(), registry.log.begin() + 17);  // the main values
+    for (int i = 0; i < 8 * MAX_EVENTS; ++i)
+        expected.push_back((i < 8 ? "set " : "delete ") + EVENTS + "|" + slot(i / 8, SUFFIXES[i % 8]));
+    expected.push_back("delete " + RUN + "|Tockmere");
+    EXPECT_EQ(registry.log, expected);
+    EXPECT_TRUE(registry.keys[EVENTS].size() == 8 && registry.keys[MAIN]["X"] == number(-40));
+}
+
+TEST(SettingsStore, ProgramFolderIsCutAfterTheLastBackslashAndTheSoundFallsBackToItsName)
+{
+    char folder[TEXT_SIZE];
+    const std::string fits = "C:\\" + std::string(TEXT_SIZE - 5, 'a') + "\\";  // 259 characters
+    for (auto [path, expected] : {std::pair{"C:\\T\\t.exe" + std::string(), std::string("C:\\T\\")}, {"t.exe", ""},
+                                  {fits + "t.exe", fits}, {"C:\\a" + fits.substr(3) + "t.exe", ""}}) {
+        programFolderOf(path.c_str(), folder, TEXT_SIZE);
+        EXPECT_EQ(folder, expected) << path.size();
+    }
+    Settings s;
+    setDefaults(s, fits.substr(10).c_str());  // with the sound's name, one character too long
+    EXPECT_STREQ(s.wavePath, "rooster.wav");
+}
+
+TEST(PageRules, OnlyPureWhiteIsReplaced)
+{
+    EXPECT_EQ(storableColor(0xFFFFFF), 0xFEFEFEu);
+    for (ColorRef kept : {0xFEFEFEu, 0xFFFFFEu, 0xFEFFFFu, 0xFFFEFFu, 0x000000u})
+        EXPECT_EQ(storableColor(kept), kept) << std::hex << kept;
+}
