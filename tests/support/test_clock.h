@@ -33,7 +33,7 @@ inline bool writeOffset(long long offsetNs, DWORD settleMs)
     std::fprintf(f, "%lld\n", offsetNs);
     std::fclose(f);
     bool moved = MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-    MsgWaitForMultipleObjects(0, NULL, FALSE, settleMs, 0);
+    WaitForSingleObject(GetCurrentProcess(), settleMs);  // signalled only when this process ends
     return moved;
 }
 
