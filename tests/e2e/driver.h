@@ -1,144 +1,322 @@
 #pragma once
 // Drives tockmere.exe from another process, as a user and Windows would:
-// starting and ending it, finding its windows, reading the registry.
+// starting and ending it, finding and working its windows, reading its
+// pixels and the registry.
 #include <windows.h>
 
-#include <map>
+#include <commctrl.h>
+#include <prsht.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "support/sound_capture.h"
 
 namespace driver {
 
 constexpr const char* PROGRAM_KEY = "Software\\Vellomar\\Tockmere";
 constexpr const char* EVENTS_KEY = "Software\\Vellomar\\Tockmere\\Events";
 constexpr const char* RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
+constexpr int APPLY_BUTTON = 0x3021;  // the property sheet's Apply
 
-// Path of a file of the Linux build tree as Windows sees it (drive Z:).
-std::string windowsPath(const std::string& unixPath);
-std::string programPath();    // tockmere.exe under test
-std::string programFolder();  // its folder, ending in a backslash
+inline std::string programPath()  // tockmere.exe under test, on drive Z:, where Wine maps the Linux root
+{
+    std::string path = std::string("Z:") + (std::getenv("TOCKMERE_EXE") ? std::getenv("TOCKMERE_EXE") : "");
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
 
-struct Clock {
-    PROCESS_INFORMATION process{};
-    HWND window = NULL;
-    bool running() const;
-    // Ends the clock through its menu's Exit command; returns the exit code.
-    DWORD exitByMenu(DWORD timeoutMs = 15000);
-    // Waits for the process to end by itself; returns its exit code or
-    // STILL_ACTIVE.
-    DWORD waitForExit(DWORD timeoutMs);
-    // Ends the process the hard way, like a crash or power loss.
-    void kill();
-    ~Clock();
-};
+inline std::string programFolder()  // ending in a backslash
+{
+    std::string path = programPath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
 
-// Starts the clock with the given arguments and waits for its window.
-bool start(Clock& clock, const std::string& arguments = "", const char* workingDirectory = nullptr);
-// The same for a tockmere.exe elsewhere, such as an installed copy.
-bool startProgram(Clock& clock, const std::string& exePath, const std::string& arguments = "",
-                  const char* workingDirectory = nullptr);
-// Any command line, without waiting for a window.
-bool startProcess(const std::string& commandLine, PROCESS_INFORMATION* process);
-// Waits for a started process and lets go of it: its exit code, or
-// STILL_ACTIVE if it did not end in time.
-DWORD waitAndRelease(PROCESS_INFORMATION& process, DWORD timeoutMs);
-// Both: the exit code, or -1 if it did not start.
-DWORD runToEnd(const std::string& commandLine, DWORD timeoutMs);
-// SendMessage that gives up after 10 s if the other process does not answer.
-LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// The top-level window of the given class (and title, if given) that
-// belongs to the process.
-HWND findProcessWindow(DWORD processId, const char* className, const char* title = nullptr,
-                       DWORD timeoutMs = 0);
-std::vector<HWND> processWindows(DWORD processId, const char* className, const char* title = nullptr);
-// The text of a window or control of any process (WM_GETTEXT).
-std::string windowText(HWND window);
-// Replaces the text of another process's edit control as pasting does,
-// within the control's limit; returns the text the control then holds.
-std::string pasteInto(HWND edit, const std::string& text);
-// A dialog ("#32770") of the process with the given title that shows `text`
-// in one of its static controls, such as a message box; waits up to
-// timeoutMs for it.
-HWND findDialogShowing(DWORD processId, const char* title, const char* text, DWORD timeoutMs = 0);
-// Cancels (or answers No to) whatever dialogs of the process a failed test
-// left open, until none is left.
-void cancelDialogs(DWORD processId);
-// Waits until `condition` holds or the time is up; returns the last result.
+// Waits until `condition` holds or the time is up, handling the messages of
+// the test's own windows meanwhile; returns the last result.
 template <typename Condition>
 bool waitFor(Condition condition, DWORD timeoutMs = 5000)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
+    for (DWORD start = GetTickCount();;) {
         if (condition())
             return true;
         if (GetTickCount() - start > timeoutMs)
             return false;
-        Sleep(20);
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
     }
 }
 
-// Runs Linux's xdotool on the harness's display (Wine starts Linux programs
-// too), for real pointer input, and waits until it is done; false if it
-// failed.
-bool xdotool(const std::string& arguments);
+// SendMessage that gives up after 10 s if the other process does not answer.
+inline LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
 
-// The system-wide mouse setting "primary and secondary buttons swapped",
-// for the life of the object; the programs started meanwhile see it.
-struct SwappedButtons {
-    explicit SwappedButtons(bool swapped);
-    ~SwappedButtons();
-    SwappedButtons(const SwappedButtons&) = delete;
-    const bool before;
+inline std::string windowText(HWND window)
+{
+    char text[1024] = "";
+    sendTo(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Top-level windows of the process (0: any) of the class and title given.
+inline std::vector<HWND> processWindows(DWORD processId, const char* className, const char* title = nullptr)
+{
+    std::vector<HWND> found;
+    for (HWND window = NULL; (window = FindWindowExA(NULL, window, className, title)) != NULL;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (!processId || owner == processId)
+            found.push_back(window);
+    }
+    return found;
+}
+
+// The first such window once it is visible; null if none comes in time.
+inline HWND findWindow(DWORD processId, const char* className, const char* title = nullptr, DWORD timeoutMs = 10000)
+{
+    HWND found = NULL;
+    waitFor([&] {
+        for (HWND window : processWindows(processId, className, title))
+            if (IsWindowVisible(window))
+                return (found = window) != NULL;
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+struct Clock {
+    PROCESS_INFORMATION process{};
+    HWND window = NULL;
+    DWORD pid() const { return process.dwProcessId; }
+    // The exit code, or STILL_ACTIVE if the process did not end in time.
+    DWORD waitForExit(DWORD timeoutMs = 15000)
+    {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(process.hProcess, timeoutMs);
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+    DWORD exitByMenu()
+    {
+        PostMessageA(window, WM_COMMAND, 105, 0);
+        return waitForExit();
+    }
+    // Ends what a failed step left running, the hard way if need be.
+    ~Clock()
+    {
+        if (process.hProcess && waitForExit(0) == STILL_ACTIVE && (!window || exitByMenu() == STILL_ACTIVE))
+            TerminateProcess(process.hProcess, 9);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
 };
 
-// The visible popup menu ("#32768") of any process, or null.
-HWND visibleMenu();
-// Closes it with Escape and waits until it is gone.
-void dismissMenu(HWND menu);
+inline bool startProcess(std::string commandLine, PROCESS_INFORMATION* process, const char* folder = nullptr)
+{
+    STARTUPINFOA startup{sizeof startup};
+    return CreateProcessA(NULL, commandLine.data(), NULL, NULL, FALSE, 0, NULL, folder, &startup, process) != FALSE;
+}
 
-// Registry of the program (HKCU).
-void deleteProgramSettings();  // the program key, its events and the Run value
-bool readDword(const char* key, const char* name, DWORD* value);
-bool readString(const char* key, const char* name, std::string* value);
-bool valueExists(const char* key, const char* name);
-void writeDword(const char* key, const char* name, DWORD value);
-void writeString(const char* key, const char* name, const std::string& value);
-// Every value of a key: name -> type and raw bytes, to compare whole keys.
-std::map<std::string, std::string> rawValues(const char* key);
-// Any root, such as HKEY_LOCAL_MACHINE.
-bool readString(HKEY root, const char* key, const char* name, std::string* value);
-bool keyExists(HKEY root, const char* key);
+// The clock is shown once it is laid out.
+inline bool start(Clock& clock, const std::string& arguments = "", const char* folder = nullptr,
+                  const std::string& exe = programPath())
+{
+    return startProcess("\"" + exe + "\" " + arguments, &clock.process, folder) &&
+           (clock.window = findWindow(clock.pid(), "TOCKMERE", nullptr, 20000)) != NULL;
+}
 
-// The work area as the clock computes it: the desktop minus the taskbar
-// where the taskbar spans a whole side.
-RECT workArea();
-RECT windowRect(HWND window);
+// The exit code, or STILL_ACTIVE when the program had to be ended.
+inline DWORD runToEnd(const std::string& commandLine, DWORD timeoutMs = 15000)
+{
+    Clock program;  // without a window
+    return startProcess(commandLine, &program.process) ? program.waitForExit(timeoutMs) : ~0u;
+}
 
-// The current directory of another process, read from its parameters block.
-std::wstring currentDirectoryOf(HANDLE process);
+// Answers the message box that shows `text` (its control 0xFFFF).
+inline bool answerBox(DWORD processId, const char* text, int button = IDOK)
+{
+    HWND box = NULL;
+    waitFor([&] {
+        for (HWND dialog : processWindows(processId, "#32770", "Tockmere"))
+            if (GetDlgItem(dialog, 0xFFFF) && windowText(GetDlgItem(dialog, 0xFFFF)) == text)
+                return (box = dialog) != NULL;
+        return false;
+    });
+    return box && PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0) && waitFor([&] { return !IsWindow(box); });
+}
 
-// The command line of another process.
-std::wstring commandLineOf(DWORD processId);
-std::string narrow(const std::wstring& text);
-// The text of a control of another process's dialog.
-std::string dialogItemText(HWND dialog, int id);
+// Presses a dialog's button (OK, Cancel) and waits until the dialog is gone.
+inline bool closeDialog(HWND dialog, int button)
+{
+    PostMessageA(dialog, WM_COMMAND, button, 0);
+    return waitFor([&] { return !IsWindow(dialog); });
+}
 
-// The command line of the help viewer whose window comes up (HTML Help's
-// "HH Parent"), or "" if none does in time.
-std::string helpViewerCommandLine(DWORD timeoutMs = 15000);
-// Ends the help viewers a test caused (HTML Help windows), politely.
-void closeHelpViewers();
+// The settings sheet opened by a menu command, moved clear of the clock.
+inline HWND openSheet(const Clock& clock, int command, HWND* page)
+{
+    PostMessageA(clock.window, WM_COMMAND, command, 0);
+    HWND sheet = findWindow(clock.pid(), "#32770", "Tockmere");
+    SetWindowPos(sheet, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    waitFor([&] { return (*page = reinterpret_cast<HWND>(sendTo(sheet, PSM_GETCURRENTPAGEHWND))) != NULL; });
+    return sheet;
+}
 
-// The screen under a window, pixel by pixel (Xvfb shows opaque colours,
-// whatever a layered window's alpha).
+// A drop-down list's choice, as the list reports it to its dialog.
+inline void choose(HWND dialog, int id, int index)
+{
+    sendTo(GetDlgItem(dialog, id), CB_SETCURSEL, index);
+    sendTo(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Linux's xdotool on the harness's display, for real pointer input. Wine
+// starts it without a handle to wait on: a shell runs it and, if it
+// succeeds, removes a marker file.
+inline bool xdotool(const std::string& arguments)
+{
+    std::string marker = std::string(std::getenv("TOCKMERE_WINE_DIR")) + "/xdotool.marker";
+    std::string markerPath = soundcapture::harnessFile("xdotool.marker");
+    CloseHandle(CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    Clock shell;
+    return startProcess("Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + " && rm " + marker + "\"", &shell.process) &&
+           waitFor([&] { return GetFileAttributesA(markerPath.c_str()) == INVALID_FILE_ATTRIBUTES; }, 15000);
+}
+
+inline RECT windowRect(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// Whether a popup menu (of any process) comes up in time; it is closed
+// again with Escape, and `where` tells where it stood.
+inline bool menuShown(RECT* where = nullptr, DWORD timeoutMs = 5000)
+{
+    HWND menu = findWindow(0, "#32768", nullptr, timeoutMs);
+    if (where)
+        *where = windowRect(menu);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    return menu && waitFor([] { return !findWindow(0, "#32768", nullptr, 0); });
+}
+
+// HKCU: the program key with its events and the Run value, gone.
+inline void deleteProgramSettings()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, PROGRAM_KEY);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, RUN_KEY, "Tockmere");
+}
+
+inline DWORD readDword(const char* key, const char* name)  // 0xDEADBEEF when missing
+{
+    DWORD value = 0xDEADBEEF, size = sizeof value;
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, NULL, &value, &size);
+    return value;
+}
+
+inline std::string readString(const char* key, const char* name)  // "<none>" when missing
+{
+    char text[2048];
+    DWORD size = sizeof text;
+    LONG status = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, NULL, text, &size);
+    return status == ERROR_SUCCESS ? text : "<none>";
+}
+
+// The work area as the clock computes it, with the taskbar taken away.
+inline RECT workArea()
+{
+    RECT desktop = windowRect(GetDesktopWindow()), taskbar = windowRect(FindWindowA("Shell_TrayWnd", NULL)), area;
+    return SubtractRect(&area, &desktop, &taskbar) ? area : desktop;
+}
+
+// Another process's image path, command line or current directory, from its
+// parameters block in the layout of the driver's own architecture, which the
+// program under test shares.
+enum ProcessText { IMAGE_PATH, COMMAND_LINE, CURRENT_DIRECTORY };
+inline std::string processText(DWORD processId, ProcessText which)
+{
+    const SIZE_T offsets[2][3] = {{0x38, 0x40, 0x24}, {0x60, 0x70, 0x38}}, offset = offsets[sizeof(void*) / 8][which];
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    PROCESS_BASIC_INFORMATION information{};
+    char* parameters = nullptr;
+    UNICODE_STRING text{};
+    wchar_t buffer[1024] = L"";
+    bool read =
+        NtQueryInformationProcess(process, ProcessBasicInformation, &information, sizeof information, NULL) == 0 &&
+        ReadProcessMemory(process, reinterpret_cast<char*>(information.PebBaseAddress) + 4 * sizeof(void*), &parameters,
+                          sizeof parameters, NULL) &&
+        ReadProcessMemory(process, parameters + offset, &text, sizeof text, NULL) &&
+        ReadProcessMemory(process, text.Buffer, buffer, std::min<SIZE_T>(text.Length, sizeof buffer), NULL);
+    CloseHandle(process);
+    return read ? std::string(buffer, buffer + std::min<SIZE_T>(text.Length, sizeof buffer) / 2) : "";  // ASCII only
+}
+
+// The process of the help viewer whose window comes up.
+inline DWORD helpViewerProcess()
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(findWindow(0, "HH Parent", nullptr, 15000), &processId);
+    return processId;
+}
+
+inline void closeHelpViewers()
+{
+    for (HWND viewer : processWindows(0, "HH Parent"))
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+    waitFor([] { return processWindows(0, "HH Parent").empty(); });
+}
+
+// The screen under a window (Xvfb shows opaque colours, whatever the alpha).
 struct Shot {
     int width = 0;
     int height = 0;
     std::vector<COLORREF> pixels;
     COLORREF at(int x, int y) const { return pixels[y * width + x]; }
 };
-Shot captureWindow(HWND window);
-// The face once painted with `border` round it and two shots in a row agree.
-Shot paintedFace(HWND window, COLORREF border);
+
+inline Shot captureWindow(HWND window)
+{
+    RECT r = windowRect(window);
+    Shot shot{r.right - r.left, r.bottom - r.top, {}};
+    shot.pixels.resize(std::max(0, shot.width * shot.height));
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
+    HGDIOBJ original = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, original);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB}};  // top-down
+    GetDIBits(memory, bitmap, 0, shot.height, shot.pixels.data(), &info, DIB_RGB_COLORS);
+    for (COLORREF& pixel : shot.pixels)  // 0x00RRGGBB as read
+        pixel = RGB(pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return shot;
+}
+
+// The face once painted with `border` at its corners and steady; empty if
+// it is not in time.
+inline Shot paintedFace(HWND window, COLORREF border)
+{
+    Shot shot, last;
+    bool steady = waitFor([&] {
+        last = std::move(shot);
+        shot = captureWindow(window);
+        return !shot.pixels.empty() && shot.at(0, 0) == border &&
+               shot.at(shot.width - 1, shot.height - 1) == border && shot.pixels == last.pixels;
+    });
+    return steady ? shot : Shot{};
+}
 
 }  // namespace driver

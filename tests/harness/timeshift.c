@@ -35,20 +35,25 @@ static int64_t offsetNanoseconds(void)
         realClockGettime = dlsym(RTLD_NEXT, CLOCK_GETTIME);
     realClockGettime(CLOCK_MONOTONIC, &now);
     int64_t nowNs = now.sec * 1000000000LL + now.nsec;
-    if (readAt != INT64_MIN && nowNs - readAt < 20000000LL)
-        return offset;
-    readAt = nowNs;
-    offset = 0;
+    int64_t lastRead = __atomic_load_n(&readAt, __ATOMIC_ACQUIRE);
+    if (lastRead != INT64_MIN && nowNs - lastRead < 20000000LL)
+        return __atomic_load_n(&offset, __ATOMIC_ACQUIRE);
+    /* Read into a local: the other threads go on with the old offset meanwhile
+     * (a 0 seen by a thread between its two reads of the time in one Sleep
+     * makes that Sleep last as long as the offset, as Wine's sound thread's). */
+    int64_t fresh = 0;
     const char *path = getenv("TOCKMERE_CLOCK_FILE");
     int fd = path ? open(path, O_RDONLY) : -1;
-    if (fd < 0)
-        return 0;
-    char text[64];
-    ssize_t n = read(fd, text, sizeof text - 1);
-    close(fd);
-    text[n > 0 ? n : 0] = 0;
-    offset = strtoll(text, NULL, 10);
-    return offset;
+    if (fd >= 0) {
+        char text[64];
+        ssize_t n = read(fd, text, sizeof text - 1);
+        close(fd);
+        text[n > 0 ? n : 0] = 0;
+        fresh = strtoll(text, NULL, 10);
+    }
+    __atomic_store_n(&offset, fresh, __ATOMIC_RELEASE);
+    __atomic_store_n(&readAt, nowNs, __ATOMIC_RELEASE);
+    return fresh;
 }
 
 static int shiftedClockGettime(clockid_t clock, struct shifted_timespec *ts)

@@ -1,7 +1,8 @@
 #pragma once
 // Moves the clock of every program started by the harness (the test itself
 // and the programs it starts) through the tests' clock file: the preloaded
-// shifter adds the offset written there to the realtime clock.
+// shifter adds the offset in nanoseconds written there to the realtime clock,
+// and reads the file again at most every 20 ms.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,85 +11,59 @@
 
 namespace testclock {
 
-inline std::string clockFilePath()
+constexpr DWORD SETTLE_MS = 40;
+
+inline std::string clockFilePath()  // on drive Z:, where Wine maps the Linux root
 {
-    const char* unixPath = std::getenv("TOCKMERE_CLOCK_FILE");
-    if (!unixPath)
-        return {};
-    // Wine maps the Linux root to drive Z:.
-    std::string path = std::string("Z:") + unixPath;
+    std::string path = std::getenv("TOCKMERE_CLOCK_FILE") ? std::string("Z:") + std::getenv("TOCKMERE_CLOCK_FILE") : "";
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        c = c == '/' ? '\\' : c;
     return path;
 }
 
-inline long long currentOffsetNs()
+// Written whole and then renamed, so that no shifter reads half a file.
+// The wait is not Sleep: Wine's Sleep measures on the realtime clock, and
+// a Sleep that meets the clock set back would wait that much longer.
+inline bool writeOffset(long long offsetNs, DWORD settleMs)
 {
-    std::string path = clockFilePath();
-    FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    if (!f)
-        return 0;
-    long long offset = 0;
-    if (std::fscanf(f, "%lld", &offset) != 1)
-        offset = 0;
-    std::fclose(f);
-    return offset;
-}
-
-inline long long fileTimeOf(const FILETIME& ft)
-{
-    return (static_cast<long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
-// The shifter reads the file again at most every 20 ms.
-constexpr DWORD SETTLE_MS = 40;
-
-// Sets the local time of this process and its children to `target` now,
-// then gives the shifters `settleMs` to take it up.
-// Returns false when the harness gave no clock file.
-inline bool setLocalTime(const SYSTEMTIME& target, DWORD settleMs = SETTLE_MS)
-{
-    std::string path = clockFilePath();
-    if (path.empty())
-        return false;
-    FILETIME localTarget, utcTarget, nowShifted;
-    SystemTimeToFileTime(&target, &localTarget);
-    LocalFileTimeToFileTime(&localTarget, &utcTarget);
-    GetSystemTimeAsFileTime(&nowShifted);
-    long long realNow100ns = fileTimeOf(nowShifted) - currentOffsetNs() / 100;
-    long long offsetNs = (fileTimeOf(utcTarget) - realNow100ns) * 100;
-    FILE* f = std::fopen(path.c_str(), "wb");
+    std::string path = clockFilePath(), written = path + ".new";
+    FILE* f = path.empty() ? nullptr : std::fopen(written.c_str(), "wb");
     if (!f)
         return false;
     std::fprintf(f, "%lld\n", offsetNs);
     std::fclose(f);
-    Sleep(settleMs);
-    return true;
+    bool moved = MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    WaitForSingleObject(GetCurrentProcess(), settleMs);  // signalled only when this process ends
+    return moved;
 }
 
-// Back to the real time, for the tests that follow.
-inline void useRealTime()
+// Sets the local time of this process and its children to `target` now;
+// false when the harness gave no clock file.
+inline bool setLocalTime(const SYSTEMTIME& target, DWORD settleMs = SETTLE_MS)
 {
-    std::string path = clockFilePath();
-    if (FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "wb")) {
-        std::fputs("0\n", f);
+    long long offsetNs = 0;
+    if (FILE* f = clockFilePath().empty() ? nullptr : std::fopen(clockFilePath().c_str(), "rb")) {
+        offsetNs = std::fscanf(f, "%lld", &offsetNs) == 1 ? offsetNs : 0;
         std::fclose(f);
-        Sleep(SETTLE_MS);
     }
+    FILETIME local, utc, shiftedNow;
+    SystemTimeToFileTime(&target, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    GetSystemTimeAsFileTime(&shiftedNow);
+    auto ticks = [](const FILETIME& t) { return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return writeOffset((ticks(utc) - ticks(shiftedNow)) * 100 + offsetNs, settleMs);
+}
+
+inline void useRealTime()  // for the tests that follow
+{
+    writeOffset(0, SETTLE_MS);
 }
 
 inline SYSTEMTIME makeTime(int year, int month, int day, int hour, int minute, int second)
 {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
-    // Let Windows work out the day of the week.
-    FILETIME ft;
+    SYSTEMTIME st{static_cast<WORD>(year), static_cast<WORD>(month), 0,   static_cast<WORD>(day),
+                  static_cast<WORD>(hour), static_cast<WORD>(minute), static_cast<WORD>(second), 0};
+    FILETIME ft;  // lets Windows work out the day of the week
     SystemTimeToFileTime(&st, &ft);
     FileTimeToSystemTime(&ft, &st);
     return st;

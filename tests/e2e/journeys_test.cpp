@@ -1,0 +1,425 @@
+// The roads a user takes through the running clock, each walked from its
+// start to its end with a check at every step.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "e2e/driver.h"
+#include "face/face_geometry.h"
+#include "res/resource.h"
+#include "support/test_clock.h"
+
+using namespace driver;
+
+namespace {
+
+class Journey : public ::testing::Test {
+protected:
+    // A clock that has run before: no first-start help.
+    void SetUp() override
+    {
+        deleteProgramSettings();
+        DWORD scale = 100;
+        RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Scale", REG_DWORD, &scale, sizeof scale);
+    }
+    void TearDown() override { closeHelpViewers(); }
+};
+
+// Wine shows the notification area's balloon as a tooltip window.
+bool balloonShows(const std::string& text)
+{
+    return waitFor([&] {
+        for (HWND tip : processWindows(0, "tooltips_class32"))
+            if (IsWindowVisible(tip) && windowText(tip) == text)
+                return true;
+        return false;
+    });
+}
+
+TEST_F(Journey, FirstStartOpensHelpPlacesTheClockAndSavesEverythingAtLogoff)
+{
+    deleteProgramSettings();
+    // Programs named HH where a search by name looks before the Windows
+    // folder: the clock's working folder and, under Wine, the system folder.
+    // They are copies of the viewer: only the path tells them apart, and the
+    // command line tells how the viewer was named.
+    char windows[MAX_PATH], temp[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetTempPathA(MAX_PATH, temp);
+    const std::string viewer = std::string(windows) + "\\hh.exe";
+    struct Planted {
+        std::vector<std::string> paths;
+        ~Planted() { for (const std::string& path : paths) DeleteFileA(path.c_str()); }
+    } planted{{std::string(temp) + "HH.exe", std::string(windows) + "\\system32\\HH.exe"}};
+    for (const std::string& path : planted.paths)
+        ASSERT_TRUE(CopyFileA(viewer.c_str(), path.c_str(), FALSE)) << path;
+    Clock clock;
+    ASSERT_TRUE(start(clock, "", temp));
+    DWORD help = helpViewerProcess();
+    EXPECT_EQ(_stricmp(processText(help, IMAGE_PATH).c_str(), viewer.c_str()), 0) << processText(help, IMAGE_PATH);
+    EXPECT_EQ(processText(help, COMMAND_LINE), "\"" + viewer + "\" -mapid 6 " + programFolder() + "Tockmere.chm");
+
+    // Never placed: the bottom-right corner of the work area, on top.
+    RECT area = workArea(), r = windowRect(clock.window);
+    EXPECT_EQ(r.right, area.right);
+    EXPECT_EQ(r.bottom, area.bottom);
+    EXPECT_EQ(r.bottom - r.top, 80);
+    EXPECT_TRUE(GetWindowLongA(clock.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    EXPECT_EQ(runToEnd("\"" + programPath() + "\""), 0u) << "the second start";
+    EXPECT_EQ(processWindows(0, "TOCKMERE").size(), 1u);
+
+    PostMessageA(clock.window, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = findWindow(clock.pid(), "#32770", "About");
+    EXPECT_EQ(windowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "Tockmere version 4.02");
+    EXPECT_TRUE(closeDialog(about, IDOK));
+
+    EXPECT_EQ(sendTo(clock.window, WM_QUERYENDSESSION), TRUE);
+    EXPECT_EQ(clock.waitForExit(), 0u);
+    for (const char* name : {"Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date",
+                             "Show day of the week", "Show shadow", "Background type", "Always on top", "Color of text",
+                             "Color base", "Color border", "Duration of alarm", "Show dialog box for alarm"})
+        EXPECT_NE(readDword(PROGRAM_KEY, name), 0xDEADBEEF) << name;
+    EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "X")), r.left);
+    EXPECT_EQ(static_cast<LONG>(readDword(PROGRAM_KEY, "Y")), r.top);
+    EXPECT_EQ(readString(PROGRAM_KEY, "Path to wave file"), programFolder() + "rooster.wav");
+    EXPECT_EQ(readString(RUN_KEY, "Tockmere"), "\"" + programPath() + "\" -autorun");
+}
+
+// The primary button arrives as the left one whatever the setting (Wine
+// delivers X button 1 as the primary): the clock must not swap them again.
+TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
+{
+    struct Swapped {
+        BOOL before = SwapMouseButton(TRUE);
+        ~Swapped() { SwapMouseButton(before); }
+    } swapped;
+    const std::string run = "\"" + programPath() + "\" -autorun";
+    RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, "Tockmere", REG_SZ, run.c_str(), run.size() + 1);
+    Clock clock;
+    ASSERT_TRUE(start(clock, "-autorun", "C:\\windows"));
+    EXPECT_EQ(processText(clock.pid(), CURRENT_DIRECTORY), programFolder());
+
+    // A real drag from the middle, in steps small enough for the cursor to
+    // stay on the window that follows it.
+    RECT r = windowRect(clock.window), m;
+    auto at = [&](int step) {
+        LONG x = (r.left + r.right) / 2 - 3 * step, y = (r.top + r.bottom) / 2 - 2 * step;
+        return std::to_string(x) + " " + std::to_string(y);
+    };
+    std::string drag = "mousemove " + at(0) + " mousedown 1 sleep 0.3";
+    for (int step = 1; step <= 10; ++step)
+        drag += " sleep 0.05 mousemove " + at(step);
+    ASSERT_TRUE(xdotool(drag + " mouseup 1"));
+    EXPECT_TRUE(waitFor([&] { return windowRect(clock.window).left == r.left - 30; }));
+    EXPECT_EQ(windowRect(clock.window).top, r.top - 20);
+    sendTo(clock.window, WM_NULL);
+    EXPECT_FALSE(menuShown(nullptr, 0)) << "the primary button opened the menu";
+    ASSERT_TRUE(xdotool("click 3"));
+    EXPECT_TRUE(menuShown()) << "the secondary button";
+
+    // The keyboard's menu key: -1, -1, the menu over the clock's middle.
+    SetWindowPos(clock.window, NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    r = windowRect(clock.window);
+    PostMessageA(clock.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(clock.window), -1);
+    EXPECT_TRUE(menuShown(&m));
+    EXPECT_TRUE(PtInRect(&m, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2})) << "at " << m.left << "," << m.top;
+
+    // The notification-area icon: the primary button opens no menu, the
+    // secondary does; with the settings sheet open, either only beeps.
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+    sendTo(clock.window, WM_NULL);
+    EXPECT_FALSE(menuShown(nullptr, 0));
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(menuShown());
+    HWND page, sheet = openSheet(clock, IDM_SETTINGS, &page);
+    int bells = soundcapture::bellsRung();
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(waitFor([&] { return soundcapture::bellsRung() == bells + 2; }));
+    EXPECT_FALSE(menuShown(nullptr, 0));
+    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+    EXPECT_EQ(readString(RUN_KEY, "Tockmere"), run);
+}
+
+TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
+{
+    const std::string rooster = soundcapture::readFile(programFolder() + "rooster.wav");  // the default sound
+    const std::string signature = rooster.substr(rooster.size() / 2 & ~1u, 400);  // some samples from its middle
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 0, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND page, sheet = openSheet(clock, IDM_ALARM, &page), list = GetDlgItem(page, IDC_ALARM_LIST);
+    const std::string full(259, 'n');
+
+    // Add: the editor opens without a beep; an hour past 23 beeps once.
+    int bells = soundcapture::bellsRung();
+    auto addAlarm = [&](const std::string& pasted) {
+        PostMessageA(page, WM_COMMAND, IDC_ADD_ALARM, 0);
+        HWND editor = findWindow(clock.pid(), "#32770", "Add alarm");
+        HWND hours = GetDlgItem(editor, IDC_EDITOR_HOURS), text = GetDlgItem(editor, IDC_EDITOR_DESCRIPTION);
+        if (!pasted.empty()) {
+            sendTo(hours, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("24"));
+            EXPECT_TRUE(waitFor([&] { return soundcapture::bellsRung() > bells; }));
+            EXPECT_FALSE(waitFor([&] { return soundcapture::bellsRung() > bells + 1; }, 500)) << "a beep at opening";
+            EXPECT_EQ(windowText(hours), "0");
+            sendTo(text, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+            EXPECT_EQ(windowText(text), full);
+        }
+        sendTo(hours, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
+        sendTo(GetDlgItem(editor, IDC_EDITOR_MINUTES), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("30"));
+        EXPECT_TRUE(closeDialog(editor, IDOK));
+    };
+    addAlarm(full + "n");
+    addAlarm("");  // the same minute, no description: after the first
+    EXPECT_EQ(sendTo(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 1);  // the rows' order shows in the table saved
+
+    // A click on the first row, below the header, then one beside the rows:
+    // none is selected, though the list's selection mark still names a row.
+    RECT client, header = windowRect(FindWindowExA(list, NULL, "SysHeader32", NULL));
+    GetClientRect(list, &client);
+    for (LONG y : {header.bottom - header.top + 3, client.bottom - 4}) {
+        PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, y));
+        PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, y));
+    }
+    EXPECT_TRUE(waitFor([&] { return sendTo(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == -1; }));
+    PostMessageA(page, WM_COMMAND, IDC_DELETE_ALARM, 0);
+    EXPECT_TRUE(answerBox(clock.pid(), "Please select line for delete!"));
+
+    sendTo(GetDlgItem(page, IDC_DURATION_THREE_MINUTES), BM_CLICK);
+    sendTo(GetDlgItem(page, IDC_SHOW_MESSAGE_BOX), BM_CLICK);
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    auto time = [](std::string slot) {
+        DWORD hours = readDword(EVENTS_KEY, (slot + "hours").c_str());
+        return hours * 100 + readDword(EVENTS_KEY, (slot + "minutes").c_str());
+    };
+    EXPECT_TRUE(waitFor([&] {  // the settings, then the rows in their order and nothing after them
+        return readDword(PROGRAM_KEY, "Duration of alarm") == 2 &&
+               readDword(PROGRAM_KEY, "Show dialog box for alarm") == 1 &&
+               readString(EVENTS_KEY, "Event_00_description") == full && time("Event_00_") == 730 &&
+               readString(EVENTS_KEY, "Event_01_description") == "" && time("Event_01_") == 730 &&
+               readDword(EVENTS_KEY, "Event_02_hours") == 0xDEADBEEF;
+    })) << "not saved as chosen when the sheet closed";
+
+    // The minute comes: sound, balloon and one message window per alarm.
+    const std::size_t before = soundcapture::capturedBytes();
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 29, 59)));
+    std::vector<HWND> messages;
+    ASSERT_TRUE(waitFor([&] {
+        return (messages = processWindows(clock.pid(), "#32770", "Message from Tockmere")).size() == 2;
+    })) << messages.size();
+    std::vector<std::string> shown;
+    for (HWND message : messages)
+        shown.push_back(windowText(GetDlgItem(message, IDC_MESSAGE_TEXT)));
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, (std::vector<std::string>{"07:30\n\n", "07:30\n\n" + full}));
+    EXPECT_TRUE(balloonShows(full.substr(0, 255)));
+    // The capture is read once it has grown by two plays: a reader that
+    // keeps Wine's sound thread waiting for the processor can stall it.
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before + 2 * rooster.size(); }));
+    EXPECT_GE(soundcapture::plays(signature, before), 2) << "the sound does not loop";
+
+    // The balloon going away by itself is no answer: after the next tick
+    // (Wine plays faster than real time) the sound still goes on.
+    PostMessageA(clock.window, WM_TRAYNOTIFY, 1, NIN_BALLOONTIMEOUT);
+    SYSTEMTIME now, posted;
+    GetLocalTime(&posted);
+    waitFor([&] { return GetLocalTime(&now), (now.wSecond + 60 - posted.wSecond) % 60 >= 2; });
+    std::size_t heard = soundcapture::capturedBytes();
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > heard; })) << "the balloon's timeout stopped it";
+
+    // Closing a message window stops it at the next tick, and is no click.
+    EXPECT_TRUE(closeDialog(messages[0], IDOK));
+    DWORD quietSince = GetTickCount();
+    EXPECT_TRUE(waitFor([&] {
+        if (soundcapture::capturedBytes() != heard)
+            heard = soundcapture::capturedBytes(), quietSince = GetTickCount();
+        return GetTickCount() - quietSince > 700;
+    })) << "the sound did not stop";
+    EXPECT_FALSE(menuShown(nullptr, 0));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
+TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
+{
+    constexpr COLORREF BORDER = 0xB58153, BASE = 0xF1C5A6;  // the "Light blue" preset
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 9, 14, 5, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND page, sheet = openSheet(clock, IDM_SETTINGS, &page);
+    for (int id : {IDC_SCALE, IDC_OPACITY}) {  // each trackbar moved by the mouse to 50 and 75
+        int position = id == IDC_SCALE ? 50 : 75;
+        HWND trackbar = GetDlgItem(page, id);
+        sendTo(trackbar, TBM_SETPOS, TRUE, position);
+        sendTo(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(trackbar));
+    }
+    sendTo(GetDlgItem(page, IDC_SHOW_SECONDS), BM_CLICK);
+    sendTo(GetDlgItem(page, IDC_SHOW_DATE), BM_CLICK);
+    sendTo(sheet, PSM_SETCURSEL, 1);
+    choose(reinterpret_cast<HWND>(sendTo(sheet, PSM_GETCURRENTPAGEHWND)), IDC_PRESET, 2);
+    EXPECT_EQ(windowRect(clock.window).bottom - windowRect(clock.window).top, 80) << "shown before Apply";
+    sendTo(GetDlgItem(sheet, APPLY_BUTTON), BM_CLICK);
+
+    auto expectAsChosen = [&](HWND window) {
+        BYTE alpha = 0;
+        GetLayeredWindowAttributes(window, NULL, &alpha, NULL);
+        EXPECT_EQ(static_cast<int>(alpha), 191);
+        Shot face = paintedFace(window, BORDER);
+        EXPECT_EQ(face.height, 40) << "or not painted in the border colour";
+        return face;
+    };
+    Shot applied = expectAsChosen(clock.window);
+    EXPECT_TRUE(IsWindowVisible(sheet)) << "Apply closed the sheet";
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    const std::pair<const char*, DWORD> chosen[] = {{"Scale", 50},    {"UnTransparent", 75},     {"Show seconds", 1},
+                                                    {"Show date", 1}, {"Color border", BORDER}, {"Color base", BASE}};
+    EXPECT_TRUE(waitFor([&] {
+        for (const auto& [name, value] : chosen)
+            if (readDword(PROGRAM_KEY, name) != value)
+                return false;
+        return true;
+    })) << "not saved as chosen when the sheet closed";
+    TerminateProcess(clock.process.hProcess, 9);
+    EXPECT_EQ(clock.waitForExit(), 9u);
+
+    Clock again;
+    ASSERT_TRUE(start(again));
+    EXPECT_EQ(expectAsChosen(again.window).width, applied.width);
+    // 4/9 becomes 4/10: the text grows, and the default position lays the
+    // face out anew, painted out to its new right edge.
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 10, 14, 5, 0)));
+    PostMessageA(again.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
+    EXPECT_TRUE(waitFor([&] { RECT now = windowRect(again.window); return now.right - now.left > applied.width; }));
+    Shot grown = paintedFace(again.window, BORDER);
+    ASSERT_FALSE(grown.pixels.empty()) << "the face is not painted out to its corners";
+    int misfits = 0;
+    for (int y = 0; y < grown.height; ++y)
+        misfits += grown.at(grown.width - 1, y) != BORDER;
+    EXPECT_EQ(misfits, 0);
+    EXPECT_EQ(again.exitByMenu(), 0u);
+}
+
+TEST_F(Journey, TheReminderRefusedThenArmedFiresOnceAndSwitchesItselfOff)
+{
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 5, 14, 9, 0, 10)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND page, sheet = openSheet(clock, IDM_REMINDER, &page);
+    sendTo(GetDlgItem(page, IDC_REMINDER_ON), BM_CLICK);
+    sendTo(GetDlgItem(page, IDC_REMINDER_MESSAGE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Stretch your legs"));
+    choose(page, IDC_REMINDER_MINUTES, 0);  // with 0 hours: no period
+    PostMessageA(sheet, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(answerBox(clock.pid(), "Period is empty!"));
+    sendTo(sheet, WM_NULL);  // the sheet has done with the refused OK
+    ASSERT_TRUE(IsWindow(sheet)) << "the refused OK closed the sheet";
+    EXPECT_EQ(reinterpret_cast<HWND>(sendTo(sheet, PSM_GETCURRENTPAGEHWND)), page);
+    EXPECT_EQ(windowText(GetDlgItem(page, IDC_REMINDER_MESSAGE)), "Stretch your legs");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, APPLY_BUTTON)));
+
+    choose(page, IDC_REMINDER_MINUTES, 1);  // 15 minutes
+    EXPECT_EQ(windowText(GetDlgItem(page, IDC_REMINDER_EVENT)), "09:15");
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 5, 14, 9, 14, 59)));
+    EXPECT_TRUE(balloonShows("Reminder. Stretch your legs"));
+    SYSTEMTIME now;
+    GetLocalTime(&now);  // this process shares the clock's time
+    EXPECT_EQ(now.wHour * 100 + now.wMinute, 915);
+
+    sheet = openSheet(clock, IDM_REMINDER, &page);
+    EXPECT_EQ(sendTo(GetDlgItem(page, IDC_REMINDER_ON), BM_GETCHECK), BST_UNCHECKED);
+    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
+// A notification area not ready yet, as at logon: a window of the taskbar's
+// class, found before Wine's own, that refuses every icon (Wine's shell
+// passes the NIM_ code as WM_COPYDATA's dwData).
+LONG refusedIcons = 0;
+
+LRESULT CALLBACK refuseIcons(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    refusedIcons += reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == NIM_ADD;
+    return FALSE;
+}
+
+TEST_F(Journey, AStartBeforeTheTaskbarAndAWindowThatCannotBeCreated)
+{
+    WNDCLASSA taskbarClass{0, refuseIcons, 0, 0, GetModuleHandleA(NULL), NULL, NULL, NULL, NULL, "Shell_TrayWnd"};
+    RegisterClassA(&taskbarClass);
+    HWND taskbar = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    ASSERT_EQ(FindWindowA("Shell_TrayWnd", NULL), taskbar);
+    {
+        Clock clock;
+        ASSERT_TRUE(start(clock));
+        EXPECT_TRUE(waitFor([&] { return refusedIcons > 0; }));
+        DestroyWindow(taskbar);
+        // The taskbar comes, and announces itself as Explorer does.
+        PostMessageA(clock.window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        NOTIFYICONDATAA icon{sizeof icon, clock.window, 1};
+        EXPECT_TRUE(waitFor([&] { return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE; }));
+        EXPECT_TRUE(processWindows(clock.pid(), "#32770").empty()) << "a message box";
+        EXPECT_EQ(clock.exitByMenu(), 0u);
+    }
+    // A system-wide hook refuses the clock's window.
+    HMODULE hooks = LoadLibraryA("refuse_clock_window.dll");
+    HHOOK hook = SetWindowsHookExA(WH_CBT, reinterpret_cast<HOOKPROC>(GetProcAddress(hooks, "refuseClockWindow")),
+                                   hooks, 0);
+    ASSERT_TRUE(hook != NULL);
+    EXPECT_EQ(runToEnd("\"" + programPath() + "\""), 1u);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(hooks);
+}
+
+TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSettings)
+{
+    char programFiles[MAX_PATH], fonts[MAX_PATH];
+    SHGetFolderPathA(NULL, CSIDL_PROGRAM_FILES, NULL, 0, programFiles);
+    SHGetFolderPathA(NULL, CSIDL_FONTS, NULL, 0, fonts);
+    const std::string folder = std::string(programFiles) + "\\Tockmere\\";
+    const std::string font = std::string(fonts) + "\\SegmoraMono.ttf";
+    // The harness put the face font where every program finds it: away with
+    // it until the end, so that only the setup can make the face find it.
+    struct FontBack {
+        std::string font;
+        ~FontBack() { CopyFileA((programFolder() + "fonts\\SegmoraMono.ttf").c_str(), font.c_str(), FALSE); }
+    } fontBack{font};
+    ASSERT_TRUE(DeleteFileA(font.c_str()));
+    {
+        Clock bare;
+        ASSERT_TRUE(start(bare));
+        ASSERT_EQ(windowRect(bare.window).right - windowRect(bare.window).left, FACE_TEXT_MARGIN) << "font found";
+        EXPECT_EQ(bare.exitByMenu(), 0u);
+    }
+    deleteProgramSettings();
+    const char* setup = sizeof(void*) == 8 ? "tockmere-x64-setup.exe" : "tockmere-setup.exe";
+    ASSERT_EQ(runToEnd("\"" + programFolder() + setup + "\" /S", 120000), 0u);
+
+    // The installed clock's first start, from another folder.
+    Clock clock;
+    ASSERT_TRUE(start(clock, "", "C:\\windows", folder + "tockmere.exe"));
+    EXPECT_GT(windowRect(clock.window).right - windowRect(clock.window).left, FACE_TEXT_MARGIN + 100) << "no font";
+    DWORD help = helpViewerProcess();
+    EXPECT_NE(processText(help, COMMAND_LINE).find("-mapid 6 " + folder + "Tockmere.chm"), std::string::npos);
+    EXPECT_EQ(windowText(findWindow(help, "HH Parent")), "Tockmere Help");  // a title from the file itself
+    EXPECT_NE(GetFileAttributesA((folder + "rooster.wav").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // The uninstaller asks the running clock to close, which saves, and
+    // takes everything away but the settings.
+    EXPECT_EQ(runToEnd("\"" + folder + "uninstall.exe\" /S", 30000), 0u);
+    EXPECT_TRUE(waitFor([&] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000));
+    EXPECT_EQ(clock.waitForExit(), 0u);
+    EXPECT_EQ(GetFileAttributesA(font.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(readString(RUN_KEY, "Tockmere"), "<none>");
+    EXPECT_EQ(readString(PROGRAM_KEY, "Path to wave file"), folder + "rooster.wav");
+}
+
+}  // namespace
