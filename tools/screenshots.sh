@@ -7,14 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-if [ -n "${1:-}" ]; then
-  build=$(cd "$1" && pwd)
-else
-  # shellcheck source=tools/windows-tree.sh
-  . tools/windows-tree.sh
-  pick_windows_tree
-  build=$root/build/$tree
-fi
+# shellcheck source=tools/windows-tree.sh
+. tools/windows-tree.sh
+pick_windows_build "${1:-}"
 out=$root/docs/screenshots
 harness=$root/tests/harness
 envdir=$build/screenshots-env

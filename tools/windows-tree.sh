@@ -1,4 +1,4 @@
-# Sourced by run.sh and test.sh: picks the Windows tree whose Wine can run on
+# Sourced by the tools: picks the Windows tree whose Wine can run on
 # this machine and says which, and why, in one line.
 #   i686    the product, 32-bit: where this machine executes 32-bit x86 code
 #   x86_64  the same clock for 64-bit Windows: where it does not (64-bit Wine
@@ -29,4 +29,15 @@ pick_windows_tree() {
       exit 2
       ;;
   esac
+}
+
+# Sets build to the Windows build tree given (a folder), or else to the one
+# this machine runs; called from the top of the source.
+pick_windows_build() {
+  if [ -n "${1:-}" ]; then
+    build=$(cd "$1" && pwd)
+  else
+    pick_windows_tree
+    build=$(pwd)/build/$tree
+  fi
 }
