@@ -25,7 +25,8 @@ trap cleanup EXIT
 "$harness/wine-env.sh" start "$envdir" "$(cat "$build/windows-arch")" >/dev/null
 # shellcheck disable=SC1091
 . "$envdir/env"
-shifter=$build/libtimeshift.so
+# The clock shifter of each ABI; the loader picks the one of its process.
+export LD_LIBRARY_PATH=$build/timeshift/32:$build/timeshift/64
 export TOCKMERE_CLOCK_FILE=$envdir/clock
 mkdir -p "$out"
 
@@ -56,7 +57,7 @@ settings() {
 shoot() {
   local name=$1 clock window
   set_clock
-  LD_PRELOAD=$shifter "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
+  LD_PRELOAD=libtimeshift.so "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
   clock=$!
   window=
   for _ in $(seq 100); do

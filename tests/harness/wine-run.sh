@@ -15,10 +15,15 @@ fi
 # the program's children inherit it and so share the driver's clock.
 export TOCKMERE_CLOCK_FILE="$envdir/clock.$$"
 rm -f "$TOCKMERE_CLOCK_FILE"
-preload=$(dirname "$envdir")/libtimeshift.so
-if [ -f "$preload" ]; then
-  export LD_PRELOAD="$preload${LD_PRELOAD:+:$LD_PRELOAD}"
+# The clock shifter, by name over both ABIs' folders: each process the
+# loader starts (Wine's of either ABI, the shell's tools) picks its own.
+shifters=$(dirname "$envdir")/timeshift
+if [ ! -f "$shifters/32/libtimeshift.so" ] || [ ! -f "$shifters/64/libtimeshift.so" ]; then
+  echo "wine-run: the clock shifter is not built in $shifters (build the timeshift target)" >&2
+  exit 1
 fi
+export LD_LIBRARY_PATH="$shifters/32:$shifters/64${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+export LD_PRELOAD="libtimeshift.so${LD_PRELOAD:+:$LD_PRELOAD}"
 "$WINE_LOADER" "$@" </dev/null
 rc=$?
 rm -f "$TOCKMERE_CLOCK_FILE"
