@@ -1,8 +1,8 @@
 #pragma once
 // The structure sizes the program hands to Windows. Each comes from the
 // platform's own layout, so the 32-bit and the 64-bit build each pass their
-// target's size; the 32-bit build checks that they are the sizes of the
-// Windows XP layouts the program was made for.
+// target's size; the 32-bit build checks the sizes of the layouts the
+// program was made for (the notification icon's is still the version-3 one).
 #include <windows.h>
 
 #include <commctrl.h>

@@ -8,7 +8,9 @@ file(GLOB glue_sources CONFIGURE_DEPENDS
 list(FILTER glue_sources EXCLUDE REGEX "winmain_win\\.cpp$")
 
 set(win32_libraries comctl32 comdlg32 gdiplus winmm shell32 advapi32 gdi32 user32 kernel32 ole32 uuid)
-set(win32_definitions WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+# Windows 7 and later: the oldest Windows the program is built and tested for
+# (it imports GetTickCount64, which came with Vista).
+set(win32_definitions WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600 NOMINMAX)
 
 add_library(tockmere_win STATIC ${glue_sources})
 target_link_libraries(tockmere_win PUBLIC tockmere_core ${win32_libraries})
@@ -31,11 +33,10 @@ set_target_properties(tockmere PROPERTIES OUTPUT_NAME tockmere)
 
 # Files the program ships beside tockmere.exe (help file, default sound, face
 # font), each made by a build step of its own subsystem.
-include(${PROJECT_SOURCE_DIR}/face/font.cmake OPTIONAL)
-include(${PROJECT_SOURCE_DIR}/help/help.cmake OPTIONAL)
-include(${PROJECT_SOURCE_DIR}/alarms/sound.cmake OPTIONAL)
-include(${PROJECT_SOURCE_DIR}/res/assets.cmake OPTIONAL)
-include(${PROJECT_SOURCE_DIR}/installer/installer.cmake OPTIONAL)
+include(${PROJECT_SOURCE_DIR}/face/font.cmake)
+include(${PROJECT_SOURCE_DIR}/help/help.cmake)
+include(${PROJECT_SOURCE_DIR}/alarms/sound.cmake)
+include(${PROJECT_SOURCE_DIR}/installer/installer.cmake)
 
 # Benchmarks of the clock face: built with the tree, run by
 # tools/benchmark-face.sh, never by ctest.
