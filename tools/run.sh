@@ -33,8 +33,10 @@ prepare_prefix() {
     "$WINE_SERVER" -w
   fi
   # The face font must be installed for GDI+ to find it.
+  local fonts=("$build"/fonts/*.ttf)
+  [ -f "${fonts[0]}" ] || { echo "run: no face font in $build/fonts" >&2; exit 1; }
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -f "$build"/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  cp -f "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 if [ -n "${DISPLAY:-}" ]; then

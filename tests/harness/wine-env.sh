@@ -76,8 +76,10 @@ ASOUND
   # Unmanaged windows: without a window manager, managed ones stall on close.
   "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$dir/wineboot.log" 2>&1 </dev/null
   # The face font the build made, where GDI+ finds it.
+  fonts=("$dir"/../fonts/*.ttf)
+  [ -f "${fonts[0]}" ] || { echo "wine-env: no face font in $dir/../fonts (build the face_font target)" >&2; exit 1; }
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -f "$dir"/../fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  cp -f "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/"
   # A persistent server keeps later program starts fast.
   setsid "$WINE_SERVER" -p </dev/null >/dev/null 2>&1 || true
   "$WINE_LOADER" cmd.exe /c exit >>"$dir/wineboot.log" 2>&1 </dev/null
