@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <mmsystem.h>
 #include <prsht.h>
 
 #include "alarms/alarm_event.h"
+#include "alarms/alarm_sound_win.h"
+#include "alarms/clock_tick.h"
+#include "alarms/clock_tick_win.h"
 #include "alarms/event_rows_win.h"
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
@@ -154,12 +156,19 @@ void selectWave(HWND page)
     reportPageChanged(page);
 }
 
-// Plays the path shown, applied or not; a later sound replaces it.
+// Plays the path shown, applied or not, down the alarm's chain; a later
+// sound replaces it, a stop ends it. A file that cannot be played is told.
 void playWave(HWND page)
 {
     char path[TEXT_SIZE] = "";
     GetDlgItemTextA(page, IDC_WAVE_PATH, path, TEXT_SIZE);
-    PlaySoundA(path, NULL, SND_ASYNC);
+    SoundLink link = playAlarmSound(path, false);
+    app.ringing.pageSoundPlaying = true;
+    if (link == LINK_CHOSEN_FILE)
+        return;
+    char notice[PLAY_NOTICE_SIZE];
+    formatPlayNotice(path, link, notice);
+    inform(page, notice);
 }
 
 BOOL onCommand(HWND page, WPARAM wParam)
@@ -193,6 +202,7 @@ void applyRows(HWND page)
     if (count < MAX_EVENTS)
         app.events.slots[count].hours = -1;
     readAlarmOptions(page, &app);
+    refreshWakeTimer();
 }
 
 // A double click edits the clicked row, or adds to an empty list.

@@ -1,5 +1,6 @@
 #include "alarms/clock_tick.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -7,63 +8,113 @@
 
 namespace {
 
-void addToText(CountedString& text, const char* description)
+void addToText(CountedString& text, const char* line)
 {
     if (text.length != 0)
         appendNewLine(text);
-    append(text, description);
+    append(text, line);
 }
 
-void fire(TickResult& result, RingingState& ringing, const LocalTime& now, const Settings& settings,
-          const AlarmEvent& record)
+// "07:40", or "yesterday 07:40" for an occurrence on the day before `now`.
+void formatDue(char* text, std::size_t size, long long due, long long nowMinute)
 {
-    result.fired = true;
-    ringing.alarmRinging = 1;
-    ringing.ringStartMinute = ringing.ringLatestMinute = minuteNumber(now);
-    if (settings.showAlarmDialog && result.messageCount < MAX_MESSAGE_WINDOWS)
-        result.messageRecords[result.messageCount++] = &record;
+    LocalTime t = timeOfMinute(due);
+    bool yesterday = due / 1440 < nowMinute / 1440;
+    std::snprintf(text, size, "%s%02d:%02d", yesterday ? "yesterday " : "", t.hour, t.minute);
 }
 
-void scanAlarms(TickResult& result, const LocalTime& now, bool windowVisible, const Settings& settings,
-                RingingState& ringing)
-{
-    for (int slot = 0; slot < MAX_EVENTS; ++slot) {
-        if (!windowVisible)
-            break;
-        const AlarmEvent& alarm = settings.events.slots[slot];
-        if (alarm.hours == -1)
-            break;
-        if (!isAlarmDue(alarm, now))
-            continue;
-        fire(result, ringing, now, settings, alarm);
-        addToText(result.alarmText, alarm.description);
+struct Scan {
+    TickResult& result;
+    const Settings& settings;
+    RingingState& ringing;
+    long long nowMinute;
+    long long nowSecond;  // local
+    long long utcGap;     // UTC seconds since the tick before
+    long long utc;
+    CountedString missedLines;
+
+    // Rings (or is missed, by its lateness) one occurrence at local minute `due`.
+    void occur(const AlarmEvent& record, long long due, const char* prefix)
+    {
+        long long late = std::min(nowSecond - due * 60, utcGap);
+        bool missed = late > MOST_LATE_SECONDS;
+        char when[24];
+        formatDue(when, sizeof when, due, nowMinute);
+        if (missed) {
+            ++result.missedCount;
+            char line[NOTE_HEADING_SIZE + 16];
+            std::snprintf(line, sizeof line, "Missed: %s %s", when, prefix);
+            addToText(missedLines, line);
+            append(missedLines, record.description);
+        } else {
+            result.fired = true;
+            ringing.alarmRinging = 1;
+            ringing.ringStartMinute = ringing.ringLatestMinute = nowMinute;
+            ringing.ringStartUtc = utc;
+            ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
+            addToText(result.alarmText, prefix);
+            append(result.alarmText, record.description);
+        }
+        if (settings.showAlarmDialog && result.messageCount < MAX_MESSAGE_WINDOWS) {
+            MessageNote& note = result.messages[result.messageCount++];
+            note.record = &record;
+            if (missed)
+                std::snprintf(note.heading, sizeof note.heading, "Missed: due %s%s", due / 1440 < nowMinute / 1440 ? "" : "at ", when);
+            else
+                std::snprintf(note.heading, sizeof note.heading, "%02d:%02d", record.hours, record.minutes);
+        }
     }
-}
 
-void checkReminder(TickResult& result, const LocalTime& now, const Settings& settings, AlarmEvent& reminder,
-                   RingingState& ringing)
-{
-    if (!reminder.isOn || reminder.hours != now.hour || reminder.minutes != now.minute)
-        return;
-    fire(result, ringing, now, settings, reminder);
-    addToText(result.alarmText, REMINDER_PREFIX);
-    append(result.alarmText, reminder.description);
-    reminder.isOn = 0;  // the reminder fires once
-}
+    // Every alarm occurrence in the minutes from..to (local), in table order.
+    void scanAlarms(long long from, long long to)
+    {
+        for (int slot = 0; slot < MAX_EVENTS; ++slot) {
+            const AlarmEvent& alarm = settings.events.slots[slot];
+            if (alarm.hours == -1)
+                break;
+            if (!alarm.isOn)
+                continue;
+            for (long long day = from / 1440; day <= to / 1440; ++day) {
+                long long due = day * 1440 + alarm.hours * 60 + alarm.minutes;
+                if (due >= from && due <= to && isAlarmDue(alarm, timeOfMinute(due)))
+                    occur(alarm, due, "");
+            }
+        }
+    }
 
-// Whatever fired rings, also when every description is empty.
-void announce(TickResult& result, const LocalTime& now, const Settings& settings)
+    // The reminder is a moment: once the local clock has reached it, it comes
+    // (or is missed, or is dropped when older than a day) and switches itself off.
+    void checkReminder(AlarmEvent& reminder)
+    {
+        if (!reminder.isOn || ringing.reminderDue == NOT_YET || ringing.reminderDue > nowMinute)
+            return;
+        if (ringing.reminderDue > nowMinute - CATCH_UP_MINUTES)
+            occur(reminder, ringing.reminderDue, REMINDER_PREFIX);
+        reminder.isOn = 0;
+        ringing.reminderDue = NOT_YET;
+    }
+};
+
+// Whatever rang sounds and shows the balloon, also when every description is
+// empty; missed occurrences alone show the balloon, silent.
+void announce(TickResult& result, const LocalTime& now, const Settings& settings, const CountedString& missedLines)
 {
-    if (!result.fired)
+    if (!result.fired && result.missedCount == 0)
         return;
-    result.sound = settings.alarmDuration != DURATION_ONCE ? SOUND_PLAY_LOOPING : SOUND_PLAY_ONCE;
     result.showBalloon = true;
-    if (result.alarmText.length == 0) {
-        std::snprintf(result.balloonText, sizeof result.balloonText, "%02d:%02d", now.hour, now.minute);
-        return;
+    result.balloonTitle = result.fired ? BALLOON_TITLE : MISSED_BALLOON_TITLE;
+    if (result.fired)
+        result.sound = settings.alarmDuration != DURATION_ONCE ? SOUND_PLAY_LOOPING : SOUND_PLAY_ONCE;
+    CountedString text = result.alarmText;
+    if (result.fired && text.length == 0) {
+        char time[8];
+        std::snprintf(time, sizeof time, "%02d:%02d", now.hour, now.minute);
+        append(text, time);
     }
-    int n = result.alarmText.length < BALLOON_TEXT_SIZE - 1 ? result.alarmText.length : BALLOON_TEXT_SIZE - 1;
-    std::memcpy(result.balloonText, result.alarmText.data, static_cast<std::size_t>(n));
+    if (missedLines.length != 0)
+        addToText(text, missedLines.data);
+    int n = std::min(text.length, BALLOON_TEXT_SIZE - 1);
+    std::memcpy(result.balloonText, text.data, static_cast<std::size_t>(n));
     result.balloonText[n] = 0;
 }
 
@@ -76,13 +127,19 @@ int minutesOf(int duration)
     return 0;  // "Once" ends with its single play
 }
 
-// The ends of "1 min." and "3 min.", looked at once a minute. Minutes are
-// counted, not matched, so a minute without a tick or a clock set forward
-// cannot miss the end; a clock set back moves the start back with it.
-void applyMinuteDurationRules(const LocalTime& now, const Settings& settings, RingingState& ringing)
+// The ends of the ringing, looked at on every tick. "1 min." and "3 min."
+// count local minutes, so a gap or a clock set forward cannot miss the end;
+// a local clock gone back moves the start back with it. A single play is
+// over 7 seconds after it started (UTC), whenever the next tick comes.
+void applyDurationRules(const LocalTime& now, long long utc, const Settings& settings, RingingState& ringing)
 {
     if (ringing.alarmRinging != 1)
         return;
+    if (settings.alarmDuration == DURATION_ONCE) {
+        if (utc - ringing.ringStartUtc >= 7 || utc < ringing.ringStartUtc)
+            ringing.alarmRinging = 0;  // it runs out by itself: only the state is cleared
+        return;
+    }
     long long minute = minuteNumber(now);
     if (minute < ringing.ringLatestMinute)
         ringing.ringStartMinute -= ringing.ringLatestMinute - minute;
@@ -92,58 +149,46 @@ void applyMinuteDurationRules(const LocalTime& now, const Settings& settings, Ri
         ringing.stopRequested = 1;
 }
 
-// The timer may skip second 0 of a minute or read it twice, so the scan is
-// keyed to the minute itself rather than to the second.
-bool isNewMinuteToScan(const LocalTime& now, RingingState& ringing)
+bool applyStop(RingingState& ringing)
 {
-    long long key = minuteKey(now);
-    bool firstTick = ringing.lastScannedMinute == -1;
-    if (key == ringing.lastScannedMinute)
+    if (ringing.stopRequested != 1)
         return false;
-    ringing.lastScannedMinute = key;
-    // Started mid-minute: that minute counts as seen, so nothing rings late.
-    return !firstTick || now.second == 0;
+    ringing.alarmRinging = 0;
+    ringing.stopRequested = 0;
+    ringing.pageSoundPlaying = false;
+    return true;
 }
 
 }  // namespace
 
-long long minuteKey(const LocalTime& time)
+void requestStop(RingingState& ringing)
 {
-    return (((static_cast<long long>(time.year) * 100 + time.month) * 100 + time.day) * 100 + time.hour) * 100 +
-           time.minute;
+    if (ringing.alarmRinging == 1 || ringing.pageSoundPlaying)
+        ringing.stopRequested = 1;
 }
 
-// Days are counted from 1 March of year 0, so that the leap day ends a year.
-long long minuteNumber(const LocalTime& time)
-{
-    long long year = time.year - (time.month <= 2);
-    long long days = 365 * year + year / 4 - year / 100 + year / 400 + (153 * ((time.month + 9) % 12) + 2) / 5 +
-                     time.day;
-    return (days * 24 + time.hour) * 60 + time.minute;
-}
-
-TickResult runClockTick(const LocalTime& now, bool windowVisible, const Settings& settings,
+TickResult runClockTick(const LocalTime& now, long long utc, bool windowVisible, const Settings& settings,
                         AlarmEvent& reminder, RingingState& ringing)
 {
     TickResult result{};
-    result.sound = SOUND_NONE;
+    result.sound = applyStop(ringing) ? SOUND_STOP : SOUND_NONE;  // what rang before this tick
 
-    if (isNewMinuteToScan(now, ringing)) {
-        scanAlarms(result, now, windowVisible, settings, ringing);
-        checkReminder(result, now, settings, reminder, ringing);
-        announce(result, now, settings);
-        applyMinuteDurationRules(now, settings, ringing);
+    long long nowMinute = minuteNumber(now);
+    bool afresh = ringing.scannedUpTo == NOT_YET || utc < ringing.lastUtc;
+    if (afresh)  // started, or the clock set back: a minute begun counts as seen
+        ringing.scannedUpTo = nowMinute - (now.second == 0);
+    Scan scan{result, settings, ringing, nowMinute, secondNumber(now), afresh ? 0 : utc - ringing.lastUtc, utc, {}};
+    ringing.lastUtc = utc;
+    if (nowMinute > ringing.scannedUpTo) {
+        long long from = std::max(ringing.scannedUpTo + 1, nowMinute - CATCH_UP_MINUTES + 1);
+        if (windowVisible)
+            scan.scanAlarms(from, nowMinute);
+        ringing.scannedUpTo = nowMinute;
     }
-
-    // A single play runs out by itself; only the state is cleared.
-    if (ringing.alarmRinging == 1 && now.second == 7 && settings.alarmDuration == DURATION_ONCE)
-        ringing.alarmRinging = 0;
-
-    if (ringing.stopRequested == 1) {
-        ringing.alarmRinging = 0;
-        ringing.stopRequested = 0;
+    scan.checkReminder(reminder);
+    announce(result, now, settings, scan.missedLines);
+    applyDurationRules(now, utc, settings, ringing);
+    if (applyStop(ringing))
         result.sound = SOUND_STOP;
-    }
-
     return result;
 }

@@ -1,7 +1,13 @@
 #pragma once
-// What one tick of the clock's one-second timer does with the alarms, the
-// reminder and the ringing, decided apart from the platform: the caller
-// performs the result (sound, balloon, message windows, repaint).
+// What one tick of the clock's timer does with the alarms, the reminder and
+// the ringing, decided apart from the platform: the caller performs the
+// result (sound, balloon, message windows, repaint).
+//
+// Each occurrence (an alarm's minute on a local date its period allows, or
+// the reminder's event) rings once. The tick remembers the local minute up
+// to which it scanned and the UTC time it last read; a tick at any moment
+// scans every minute it has not seen, up to 24 hours back, so the rules do
+// not depend on how often the timer comes.
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
 #include "app/counted_string.h"
@@ -17,41 +23,53 @@ enum SoundAction {
 
 constexpr int MAX_MESSAGE_WINDOWS = MAX_EVENTS + 1;  // every alarm and the reminder
 constexpr int BALLOON_TEXT_SIZE = 256;               // 255 characters and a NUL
+constexpr int NOTE_HEADING_SIZE = 48;
 constexpr const char BALLOON_TITLE[] = "Alarm";
+constexpr const char MISSED_BALLOON_TITLE[] = "Missed alarm";
 constexpr const char REMINDER_PREFIX[] = "Reminder. ";
+constexpr int CATCH_UP_MINUTES = 24 * 60;  // older occurrences are dropped
+constexpr int MOST_LATE_SECONDS = 15 * 60;  // later ones are shown as missed, silent
+
+// One message window: the record and the line above its description ("07:30",
+// or "Missed: due at 07:30" for one that came too late to ring).
+struct MessageNote {
+    const AlarmEvent* record;
+    char heading[NOTE_HEADING_SIZE];
+};
 
 struct TickResult {
-    bool fired;  // something came due: it rings and shows the balloon
-    // The descriptions of everything that fired, joined by "\r\n".
+    bool fired;  // something rings: sound and balloon
+    int missedCount;
+    // The descriptions of everything that rang, joined by "\r\n", then one
+    // line per missed occurrence ("Missed: 07:40 Stand-up").
     CountedString alarmText;
-    // One message window per fired record, in firing order (only when the
-    // user asked for message windows).
-    const AlarmEvent* messageRecords[MAX_MESSAGE_WINDOWS];
+    // One message window per record that rang or was missed, in order (only
+    // when the user asked for message windows).
+    MessageNote messages[MAX_MESSAGE_WINDOWS];
     int messageCount;
-    // A stop in the same tick silences what the tick started, so only the
-    // stop is reported then.
-    SoundAction sound;
+    SoundAction sound;  // a stop asked before the tick comes first, a new ringing replaces it
     bool showBalloon;
+    const char* balloonTitle;
     // alarmText cut to 255 characters; the time ("07:30") when every record
-    // that fired has an empty description, as the shell shows no empty balloon.
+    // that rang has an empty description, as the shell shows no empty balloon.
     char balloonText[BALLOON_TEXT_SIZE];
 };
 
-// The minute of a local time packed into one number (year, month, day, hour,
-// minute), as RingingState::lastScannedMinute keeps it.
-long long minuteKey(const LocalTime& time);
-
-// The minutes from a fixed day to the minute of a local time, so that two of
-// them subtract to the minutes between, across days, months and years.
-long long minuteNumber(const LocalTime& time);
-
-// One tick at local time `now`. Each minute is scanned for due alarms and the
-// reminder once, on the first tick that falls in it; minutes in which no tick
-// came at all are not caught up. The first tick after start scans only when
-// it reads second 0. A hidden clock window fires no alarms, but the reminder
-// still fires (and then switches itself off). "1 min." and "3 min." end on
-// the first scanned minute at least 1 or 3 minutes after the firing; minutes
-// the clock was set back do not count, so a ringing lasts at most a minute
-// longer for it.
-TickResult runClockTick(const LocalTime& now, bool windowVisible, const Settings& settings,
+// One tick at local time `now`, when UTC reads `utc` (secondNumber of the UTC
+// time). When local time goes back while UTC goes on (the autumn change), the
+// minutes already scanned are not scanned again; when UTC goes back too (the
+// clock set back), the clock starts afresh from the new time. The first tick
+// (and the first after a set-back) scans its minute only when it reads second
+// 0. An occurrence's lateness is the smaller of (local now minus its local
+// time) and (UTC now minus the UTC of the tick before): up to 15 minutes it
+// rings, later it is missed. A hidden clock window rings no alarms, but the
+// reminder still comes (and then switches itself off). "1 min." and "3 min."
+// end on the first local minute at least 1 or 3 minutes after the ringing;
+// minutes the local clock went back do not count.
+TickResult runClockTick(const LocalTime& now, long long utc, bool windowVisible, const Settings& settings,
                         AlarmEvent& reminder, RingingState& ringing);
+
+// A click on the clock, the icon or the balloon, or a closed message window:
+// stops at the next tick what rings then (or the Alarm page's sound), and is
+// not held over to silence a later alarm.
+void requestStop(RingingState& ringing);

@@ -2,17 +2,17 @@
 
 #include <cstdio>
 
-#include "alarms/alarm_event.h"
+#include "alarms/clock_tick.h"
 #include "app/app_state.h"
 #include "res/resource.h"
 
 namespace {
 
-// "07:05", a blank line, then the description: 266 characters at most.
-BOOL onInitDialog(HWND dialog, const AlarmEvent* record)
+// "07:05" (or "Missed: due at 07:05"), a blank line, then the description.
+BOOL onInitDialog(HWND dialog, const MessageNote* note)
 {
-    char text[300];
-    std::snprintf(text, sizeof text, "%02d:%02d\n\n%s", record->hours, record->minutes, record->description);
+    char text[TEXT_SIZE + NOTE_HEADING_SIZE + 2];
+    std::snprintf(text, sizeof text, "%s\n\n%s", note->heading, note->record->description);
     SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text);
     // A shared resource icon: the system owns it, so it is never destroyed.
     HICON icon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
@@ -42,7 +42,7 @@ INT_PTR CALLBACK AlarmMessageWindow(HWND dialog, UINT message, WPARAM wParam, LP
 {
     switch (message) {
     case WM_INITDIALOG:
-        return onInitDialog(dialog, reinterpret_cast<const AlarmEvent*>(lParam));
+        return onInitDialog(dialog, reinterpret_cast<const MessageNote*>(lParam));
     case WM_COMMAND:
         return onCommand(dialog, wParam);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The small window that tells the user an alarm or the reminder came due
 // (dialog IDD_MESSAGE). Created modeless by the clock's tick with a pointer
-// to the record that fired; closing it asks the clock to stop the ringing.
+// to its MessageNote (alarms/clock_tick.h); closing it asks the clock to stop the ringing.
 #include <windows.h>
 
 // What a closing message window posts to the clock (wParam and lParam 0):

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "alarms/clock_tick_win.h"
 #include "alarms/reminder_schedule.h"
+#include "app/local_time_win.h"
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
 #include "help/help_win.h"
@@ -118,6 +120,9 @@ bool commit(HWND page)
         return false;
     }
     app.reminder = scratch;
+    app.ringing.reminderDue =
+        scratch.isOn ? reminderEventMinute(toLocalTime(now), scratch.hours, scratch.minutes) : NOT_YET;
+    refreshWakeTimer();
     return true;
 }
 

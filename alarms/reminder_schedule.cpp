@@ -52,6 +52,12 @@ ReminderVerdict checkReminder(AlarmEvent& scratch, int nowHour, int nowMinute)
     return REMINDER_STORE;
 }
 
+long long reminderEventMinute(const LocalTime& now, int hours, int minutes)
+{
+    int ahead = (minuteOfDay(hours, minutes) - minuteOfDay(now.hour, now.minute) + 1440) % 1440;
+    return minuteNumber(now) + (ahead == 0 ? 1440 : ahead);
+}
+
 const char* reminderRefusalText(ReminderVerdict verdict)
 {
     switch (verdict) {

@@ -3,6 +3,7 @@
 // from the base time and the period, the check an armed reminder must pass
 // before it is stored, and the base time as the page shows it ("hh:mm").
 #include "alarms/alarm_event.h"
+#include "app/local_time.h"
 
 constexpr int REMINDER_MINUTE_STEP = 15;  // the minutes list counts quarter hours
 constexpr int CLOCK_TIME_TEXT_SIZE = 24;  // "hh:mm", with room for any two ints
@@ -29,6 +30,10 @@ bool isInReminderWindow(int baseMinute, int eventMinute, int nowMinute);
 // time nowHour:nowMinute, and computes its event time on the way (unless the
 // period is empty). A reminder that is off is always stored.
 ReminderVerdict checkReminder(AlarmEvent& scratch, int nowHour, int nowMinute);
+
+// The armed reminder's event as a moment: the first local minute after `now`
+// (minuteNumber) that reads hours:minutes, within the next 24 hours.
+long long reminderEventMinute(const LocalTime& now, int hours, int minutes);
 
 // The message box text of a refusal ("" for REMINDER_STORE).
 const char* reminderRefusalText(ReminderVerdict verdict);

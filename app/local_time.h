@@ -1,6 +1,7 @@
 #pragma once
 // The local time as the clock reads it: the fields of a Win32 SYSTEMTIME,
-// kept here so the portable code never needs <windows.h>.
+// kept here so the portable code never needs <windows.h>. The same fields
+// hold a UTC time where one is named so.
 struct LocalTime {
     int year = 0;
     int month = 0;      // 1..12
@@ -11,3 +12,13 @@ struct LocalTime {
     int second = 0;
     int milliseconds = 0;
 };
+
+// The minutes from a fixed day to the minute of a time, so that two of them
+// subtract to the minutes between, across days, months and years.
+long long minuteNumber(const LocalTime& time);
+
+// The seconds from the same fixed day: minuteNumber * 60 + second.
+long long secondNumber(const LocalTime& time);
+
+// The time (with its day of the week) that minuteNumber gives `minute` for.
+LocalTime timeOfMinute(long long minute);

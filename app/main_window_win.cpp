@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "alarms/clock_tick.h"
 #include "alarms/clock_tick_win.h"
 #include "alarms/message_window_win.h"
 #include "app/app_state.h"
@@ -197,10 +198,10 @@ void onMouseMove(HWND hwnd, WPARAM keys)
     SetWindowPos(hwnd, NULL, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
 }
 
-// The user acknowledged the alarm: the next tick stops the sound.
+// The user acknowledged the alarm: the next tick stops what rings then.
 void requestStop()
 {
-    app.ringing.stopRequested = 1;
+    ::requestStop(app.ringing);
 }
 
 // A click of the primary button on the clock, or a message window closed.
@@ -257,6 +258,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CONTEXTMENU: onContextMenu(hwnd, lParam); return 0;
     case WM_COMMAND: return onCommand(hwnd, message, wParam, lParam);
     case WM_TIMER: clockTick(); return 0;
+    case WM_TIMECHANGE: clockTickAfterClockChange(); return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            clockTickAfterClockChange();
+        return TRUE;
     case WM_MOUSEMOVE: onMouseMove(hwnd, wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: GetCursorPos(&app.dragOrigin); return 0;

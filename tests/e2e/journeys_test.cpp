@@ -247,6 +247,37 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     EXPECT_EQ(clock.exitByMenu(), 0u);
 }
 
+// The computer asleep over the alarm (the clock moved forward over it) and the
+// chosen wave file gone: on waking it rings, with the program's own sound.
+TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGone)
+{
+    const std::string rooster = soundcapture::readFile(programFolder() + "rooster.wav");
+    const std::string signature = rooster.substr(rooster.size() / 2 & ~1u, 400);
+    const char* gone = "C:\\gone\\gone.wav";
+    RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, gone, lstrlenA(gone) + 1);
+    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 40}, {"period", 0},
+                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
+    for (const auto& [name, value] : slot)
+        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 38, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    waitFor([] { return false; }, 1500);  // the clock has ticked at 07:38
+    const std::size_t before = soundcapture::capturedBytes();
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 43, 0)));  // woken 3 minutes late
+    EXPECT_TRUE(balloonShows("Wake\r\nCannot play \"gone.wav\": another sound rang."));
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before + rooster.size() / 2; }));
+    EXPECT_GE(soundcapture::plays(signature, before), 1) << "not the program's own sound";
+
+    HWND page, sheet = openSheet(clock, IDM_ALARM, &page);
+    PostMessageA(page, WM_COMMAND, IDC_PLAY_WAVE, 0);
+    EXPECT_TRUE(answerBox(clock.pid(), "\"gone.wav\" cannot be played as a wave file. An alarm rings Tockmere's own "
+                                       "rooster.wav instead."));
+    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
 TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
 {
     constexpr COLORREF BORDER = 0xB58153, BASE = 0xF1C5A6;  // the "Light blue" preset

@@ -4,8 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "alarms/alarm_sound.h"
 #include "alarms/clock_tick.h"
+#include "alarms/next_alarm.h"
+#include "alarms/reminder_schedule.h"
 #include "alarms/tick_timing.h"
 
 using Records = std::vector<const AlarmEvent*>;
@@ -24,22 +30,34 @@ struct Clock {  // daily alarms, ticked by hand from 15 March on
         if (slot + 1 < MAX_EVENTS)
             slots[slot + 1].hours = -1;
     }
-    TickResult tick(int hour, int minute, int second, bool visible = true)  // hour 24 is 0 on the next day
+    TickResult tick(int hour, int minute, int second, bool visible = true, long long utcShift = 0)  // hour 24: next day
     {
         LocalTime now{2027, 3, 1, 15 + hour / 24, hour % 24, minute, second};
-        return runClockTick(now, visible, *settings, reminder, ringing);
+        return runClockTick(now, secondNumber(now) + utcShift, visible, *settings, reminder, ringing);
+    }
+    void arm(const char* description, int hour, int minute)  // the reminder, at 15 March hour:minute
+    {
+        reminder = AlarmEvent{1, "", hour, minute};
+        std::strcpy(reminder.description, description);
+        ringing.reminderDue = minuteNumber(LocalTime{2027, 3, 1, 15, hour, minute});
     }
 };
 
 static std::string text(const TickResult& r) { return std::string(r.alarmText.data, r.alarmText.length); }
-static Records windows(const TickResult& r) { return {r.messageRecords, r.messageRecords + r.messageCount}; }
+static Records windows(const TickResult& r)
+{
+    Records records;
+    for (int k = 0; k < r.messageCount; ++k)
+        records.push_back(r.messages[k].record);
+    return records;
+}
 
 TEST(ClockTick, WhatFiresIsGatheredInOrderRingsWithoutTextAndWhenHiddenOnlyTheReminderFires)
 {
     Clock clock(DURATION_THREE_MINUTES);
     for (auto [hour, description] : {std::pair{9, "Stand-up"}, {8, "Not now"}, {9, ""}, {9, "Call Ann"}})
         clock.add(hour, 0, description);
-    clock.reminder = AlarmEvent{1, "Stretch", 9, 0};
+    clock.arm("Stretch", 9, 0);
     TickResult r = clock.tick(9, 0, 0);
     EXPECT_EQ(text(r), "Stand-up\r\n\r\nCall Ann\r\nReminder. Stretch");
     EXPECT_EQ(windows(r), (Records{clock.slots, clock.slots + 2, clock.slots + 3, &clock.reminder}));
@@ -54,7 +72,7 @@ TEST(ClockTick, WhatFiresIsGatheredInOrderRingsWithoutTextAndWhenHiddenOnlyTheRe
     Clock hidden(DURATION_ONCE);  // hidden, only the reminder fires; the scan ends at the marker
     hidden.add(7, 0, "");
     hidden.slots[2] = hidden.slots[0];  // behind the marker
-    hidden.reminder = AlarmEvent{1, "Go", 7, 0};
+    hidden.arm("Go", 7, 0);
     EXPECT_EQ(windows(hidden.tick(7, 0, 0, false)), Records{&hidden.reminder});
     EXPECT_EQ(windows(hidden.tick(24 + 7, 0, 0)), Records{hidden.slots});
 }
@@ -85,8 +103,9 @@ TEST(ClockTick, RingingLastsAsTheDurationSaysAlsoOverSkippedMinutesAndClockChang
 }
 
 
-// Four days of the re-armed timer, a few ms late, at times a little early or seconds late, the clock set on and back.
-TEST(TickTimer, AimsJustPastTheNextSecondAndEveryMinuteEnteredIsScannedOnceDespiteJitterAndClockChanges)
+// Four days of the re-armed timer, a few ms late, at times a little early or seconds late; the daylight-saving
+// changes move the local clock an hour on and back while UTC goes on, the user sets the clock back by seconds.
+TEST(TickTimer, AimsJustPastTheNextSecondAndEveryMinuteEnteredRingsOnceDespiteJitterAndClockChanges)
 {
     for (auto [ms, delay] : {std::pair{0, 1005u}, {5, 1000u}, {6, 999u}, {500, 505u}, {999, 6u}, {-20, 1005u}})
         EXPECT_EQ(delayToNextTick(ms), delay) << ms;
@@ -94,28 +113,202 @@ TEST(TickTimer, AimsJustPastTheNextSecondAndEveryMinuteEnteredIsScannedOnceDespi
     Clock clock(DURATION_ONCE);
     for (int i = 0; i < MAX_EVENTS; ++i)  // 00:00, 01:07, 02:14, ...: a full table, without a marker
         clock.add(i * 67 % 1440 / 60, i * 67 % 60, "");
-    const std::pair<long long, long long> jumps[] = {  // at the clock's reading, by how much; over the turn of a minute
-        {D + 2 * H, H}, {2 * D + 3 * H, -H}, {2 * D + 12 * H + 5 * S, -10 * S}, {3 * D + 9 * H + 40 * S, -20 * S}};
+    const std::tuple<long long, long long, bool> jumps[] = {  // at the local reading, by how much, UTC goes on
+        {D + 2 * H, H, true}, {2 * D + 3 * H, -H, true}, {2 * D + 12 * H + 5 * S, -10 * S, false},
+        {3 * D + 9 * H + 40 * S, -20 * S, false}};
     std::map<std::pair<int, long long>, int> seen, expected;  // (slot, minute) -> rings
-    auto run = [&](long long from, long long to) {  // the clock runs on: each minute it enters is due to ring
-        for (long long minute = from / M + 1; minute * M <= to && minute < 4 * D / M; ++minute)
+    long long frontier = 0, offset = 0;  // the last local minute due to ring; local minus UTC
+    auto run = [&](long long to, long long ringsAt = -1) {  // each local minute entered past the frontier rings once
+        for (long long minute = frontier + 1; minute <= to / M && minute < 4 * D / M; ++minute)
             for (int i = 0; i < MAX_EVENTS; ++i)
                 if (i * 67 % 1440 == minute % 1440)
-                    ++expected[{i, minute}];
+                    ++expected[{i, ringsAt < 0 ? minute : ringsAt}];
+        frontier = std::max(frontier, to / M);
     };
     for (long long now = 30 * S + 250, next = 0, n = 0, jump = 0; now < 4 * D; now = next, ++n) {  // from 00:00:30
         LocalTime t{2027, 3, 0, int(now / D + 1), int(now / H % 24), int(now / M % 60), int(now / S % 60),
                     int(now % S)};
-        for (const AlarmEvent* record : windows(runClockTick(t, true, *clock.settings, clock.reminder, clock.ringing)))
+        TickResult r = runClockTick(t, secondNumber(t) - offset / S, true, *clock.settings, clock.reminder, clock.ringing);
+        for (const AlarmEvent* record : windows(r))
             ++seen[{int(record - clock.slots), now / M}];
         next = now + delayToNextTick(int(now % S)) + (n % 211 ? n % 97 ? n % 41 : -4 : 2600);
-        if (jump < std::ssize(jumps) && next >= jumps[jump].first) {
-            auto [at, by] = jumps[jump++];
-            run(now, at - 1);
+        if (jump < std::ssize(jumps) && next >= std::get<0>(jumps[jump])) {
+            auto [at, by, daylightSaving] = jumps[jump++];
+            run(at - 1);
             now = (at + by) / M == (at - 1) / M ? at + by : (at + by) / M * M - 1;  // so a new minute is entered
             next += by;
+            if (!daylightSaving)
+                frontier = now / M;  // set back: from then on
+            else if ((offset += by) > 0)
+                run(next, next / M);  // the skipped hour rings at the first tick after it
         }
-        run(now, next);
+        run(next);
     }
     EXPECT_EQ(seen, expected);
+}
+
+// Two moments of a clock in a zone at UTC+0 (unless shifted), the alarms at 07:40 "Wake" and 11:10 "Tea".
+struct Gap {
+    int fromHour, fromMinute, fromSecond, toHour, toMinute, toSecond;
+    long long utcShift;  // how far UTC lags behind at the second moment
+    const char* title;   // of the balloon, "" for none
+    const char* balloon;
+    int sound;
+};
+
+TEST(CatchUp, MinutesNotSeenRingUpTo15MinutesLateAreMissedLaterAndDroppedAfterADayAndTheLocalClockGoingBackRingsNothingTwice)
+{
+    const Gap gaps[] = {
+        {7, 38, 0, 7, 43, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // a sleep over the alarm
+        {7, 38, 0, 7, 55, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // 15 minutes late
+        {7, 38, 0, 7, 55, 1, 0, "Missed alarm", "Missed: 07:40 Wake", SOUND_NONE},
+        {7, 38, 0, 11, 20, 0, 0, "Alarm", "Tea\r\nMissed: 07:40 Wake", SOUND_PLAY_LOOPING},
+        {7, 38, 0, 48 + 7, 45, 0, 0, "Alarm", "Wake\r\nMissed: yesterday 11:10 Tea", SOUND_PLAY_LOOPING},  // two days
+        {7, 9, 59, 7, 50, 0, 40 * 60 - 1, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // the local clock moved on, UTC did not
+        {7, 39, 59, 7, 40, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},          // on time
+        {7, 40, 59, 7, 40, 0, -59, "", "", SOUND_NONE},                          // the local clock back, UTC on
+        {7, 41, 0, 7, 40, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},           // the clock set back: afresh
+    };
+    for (const Gap& gap : gaps) {
+        Clock clock(DURATION_ONE_MINUTE);
+        clock.add(7, 40, "Wake");
+        clock.add(11, 10, "Tea");
+        clock.tick(7, 0, 0);
+        clock.tick(gap.fromHour, gap.fromMinute, gap.fromSecond);
+        clock.ringing.stopRequested = clock.ringing.alarmRinging = 0;  // what rang before is over
+        TickResult r = clock.tick(gap.toHour, gap.toMinute, gap.toSecond, true, -gap.utcShift);
+        std::string at = std::to_string(gap.toHour) + ":" + std::to_string(gap.toMinute);
+        EXPECT_EQ(r.showBalloon ? r.balloonTitle : "", std::string(gap.title)) << at;
+        EXPECT_STREQ(r.balloonText, gap.balloon) << at;
+        EXPECT_EQ(r.sound, gap.sound) << at;
+        EXPECT_EQ(r.messageCount, r.fired + r.missedCount) << at;
+        if (r.missedCount && std::string(gap.balloon).find("yesterday") == std::string::npos)
+            EXPECT_STREQ(r.messages[0].heading, "Missed: due at 07:40") << at;
+    }
+}
+
+TEST(CatchUp, DaylightSavingSpringRingsTheSkippedHourOnTimeAutumnRingsTheRepeatedHourOnce)
+{
+    Clock spring(DURATION_ONCE), autumn(DURATION_ONCE);
+    spring.add(2, 30, "Skipped");
+    spring.tick(1, 59, 59);
+    EXPECT_EQ(text(spring.tick(3, 0, 0, true, -3599)), "Skipped");  // UTC went on by a second
+    autumn.add(2, 30, "Twice?");
+    autumn.add(3, 0, "Three");
+    EXPECT_EQ(text(autumn.tick(2, 30, 0)), "Twice?");
+    autumn.tick(2, 59, 59);
+    for (int minute = 0; minute < 60; ++minute)  // the hour again, UTC an hour on
+        EXPECT_FALSE(autumn.tick(2, minute, 0, true, 3600).fired) << minute;
+    EXPECT_EQ(text(autumn.tick(3, 0, 0, true, 3600)), "Three");
+}
+
+TEST(CatchUp, TheReminderIsAMomentThatComesOnceOrIsMissedAndNeverADayLater)
+{
+    Clock late(DURATION_ONCE), missed(DURATION_ONCE);
+    late.tick(9, 10, 0);
+    late.arm("Stretch", 9, 15);
+    TickResult r = late.tick(9, 20, 0);  // woken 5 minutes after
+    EXPECT_EQ(text(r), "Reminder. Stretch");
+    EXPECT_EQ(late.reminder.isOn, 0);
+    missed.tick(9, 0, 0);
+    missed.arm("Stretch", 9, 15);
+    r = missed.tick(11, 20, 0);
+    EXPECT_STREQ(r.balloonText, "Missed: 09:15 Reminder. Stretch");
+    EXPECT_TRUE(!r.fired && r.sound == SOUND_NONE && missed.reminder.isOn == 0);
+    EXPECT_FALSE(missed.tick(24 + 9, 15, 0).showBalloon) << "a day later";
+    LocalTime base{2027, 3, 1, 15, 23, 50};
+    EXPECT_EQ(reminderEventMinute(base, 0, 15) - minuteNumber(base), 25);  // past midnight
+}
+
+TEST(Stop, OnlyWhatRingsStopsAndAStopAskedBeforeAnAlarmDoesNotSilenceIt)
+{
+    Clock clock(DURATION_THREE_MINUTES);
+    clock.add(7, 30, "Up");
+    clock.add(7, 31, "Now");
+    clock.tick(7, 29, 0);
+    requestStop(clock.ringing);  // a click in the second before: nothing rings
+    EXPECT_EQ(clock.ringing.stopRequested, 0);
+    EXPECT_EQ(clock.tick(7, 30, 0).sound, SOUND_PLAY_LOOPING);
+    requestStop(clock.ringing);  // asked while "Up" rings, taken at the tick that starts "Now"
+    EXPECT_EQ(clock.tick(7, 31, 0).sound, SOUND_PLAY_LOOPING);
+    EXPECT_EQ(clock.ringing.alarmRinging, 1);
+    requestStop(clock.ringing);
+    EXPECT_EQ(clock.tick(7, 31, 1).sound, SOUND_STOP);
+    clock.ringing.pageSoundPlaying = true;  // the Alarm page's Play
+    requestStop(clock.ringing);
+    EXPECT_EQ(clock.tick(7, 31, 2).sound, SOUND_STOP);
+}
+
+// A zone an hour ahead of UTC, two hours in summer from local 02:00 of 28 March 2027 on.
+struct SummerZone : ZoneRules {
+    long long change = minuteNumber(LocalTime{2027, 3, 0, 28, 2, 0});
+    long long utcMinuteOf(long long local) const override { return local - (local < change ? 60 : 120); }
+};
+
+TEST(NextAlarm, TheWakeMomentIsTheNextOccurrenceInUtcAfterTheFrontierAcrossDaysYearsAndDaylightSaving)
+{
+    Clock clock(DURATION_ONCE);
+    auto minute = [](int year, int month, int day, int hour, int minute) {
+        return minuteNumber(LocalTime{year, month, 0, day, hour, minute});
+    };
+    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, minute(2027, 3, 26, 8, 0)), NOT_YET);
+    clock.add(7, 30, "Weekdays");
+    std::fill(clock.slots[0].days + 0, clock.slots[0].days + 7, 0);
+    clock.slots[0].days[1] = 1;  // Mondays
+    clock.slots[1] = AlarmEvent{1, "", 6, 0, PERIOD_YEAR, {}, 29, 2};
+    clock.slots[2].hours = -1;
+    SummerZone zone;
+    long long friday = minute(2027, 3, 26, 8, 0);  // Friday; the Monday after is in summer time
+    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, friday, zone),
+              minute(2027, 3, 29, 5, 30) * 60);
+    clock.ringing.scannedUpTo = minute(2027, 3, 29, 7, 30);  // the frontier past it (the clock went back)
+    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, minute(2027, 3, 29, 7, 0)),
+              minute(2027, 4, 5, 7, 30));
+    clock.slots[0].isOn = 0;
+    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, friday), minute(2028, 2, 29, 6, 0));
+    clock.reminder.isOn = 1;
+    clock.ringing.reminderDue = minute(2027, 3, 26, 9, 0);
+    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, friday, zone), minute(2027, 3, 26, 8, 0) * 60);
+    for (long long m = minute(1999, 12, 25, 13, 7); m < minute(2101, 3, 2, 0, 0); m += 1440 * 7 + 61) {
+        LocalTime t = timeOfMinute(m);  // the inverse of minuteNumber, with the day of the week
+        EXPECT_EQ(minuteNumber(t), m);
+        EXPECT_EQ(t.dayOfWeek, (timeOfMinute(minute(2027, 3, 15, 0, 0)).dayOfWeek + (m / 1440 - minute(2027, 3, 15, 0, 0) / 1440) % 7 + 7) % 7);
+    }
+    EXPECT_EQ(timeOfMinute(minute(2027, 3, 15, 0, 0)).dayOfWeek, 1);  // a Monday
+}
+
+static std::string wave(const char* format, unsigned dataLength)
+{
+    std::string bytes = std::string("RIFF") + std::string(4, '\0') + "WAVE" + format;
+    return bytes + std::string("data", 4) + std::string(1, char(dataLength)) + std::string(3, '\0') + std::string(dataLength, 'x');
+}
+
+TEST(AlarmSound, TheChainFallsBackToTheProgramsSoundTheSystemsAndABeepAndTheBalloonNamesTheFile)
+{
+    EXPECT_EQ(firstPlayableLink(true, true, true), LINK_CHOSEN_FILE);
+    EXPECT_EQ(firstPlayableLink(false, true, true), LINK_PROGRAM_SOUND);
+    EXPECT_EQ(firstPlayableLink(false, false, true), LINK_SYSTEM_DEFAULT);
+    EXPECT_EQ(firstPlayableLink(false, false, false), LINK_BEEP);
+    const std::string pcm("fmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xAC\0\0\x02\0\x10\0", 24);
+    const std::pair<std::string, bool> files[] = {
+        {wave(pcm.c_str(), 8), false},  // cut at the first NUL: no format
+        {wave(pcm.data(), 8).replace(12, 3, pcm), false}, {"not a wave file at all", false}, {"", false}};
+    EXPECT_FALSE(isPlayableWave(nullptr, 0));
+    std::string good = "RIFF0000WAVE" + pcm + std::string("data\x08\0\0\0", 8) + std::string(8, 'x');
+    EXPECT_TRUE(isPlayableWave(reinterpret_cast<const unsigned char*>(good.data()), good.size()));
+    for (const auto& [bytes, playable] : files)
+        EXPECT_EQ(isPlayableWave(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), playable);
+    std::string noData = good.substr(0, 12 + pcm.size()), zeroData = noData + std::string("data\0\0\0\0", 8);
+    EXPECT_FALSE(isPlayableWave(reinterpret_cast<const unsigned char*>(noData.data()), noData.size()));
+    EXPECT_FALSE(isPlayableWave(reinterpret_cast<const unsigned char*>(zeroData.data()), zeroData.size()));
+    char notice[SOUND_NOTICE_SIZE], balloon[BALLOON_TEXT_SIZE];
+    formatUnplayableNotice("C:\\Sounds\\gone.wav", notice);
+    EXPECT_STREQ(notice, "Cannot play \"gone.wav\": another sound rang.");
+    std::string full(255, 'n');
+    std::strcpy(balloon, full.c_str());
+    appendBalloonLine(balloon, sizeof balloon, notice);
+    EXPECT_EQ(std::string(balloon), full.substr(0, 255 - 2 - std::strlen(notice)) + "\r\n" + notice);
+    char play[PLAY_NOTICE_SIZE];
+    formatPlayNotice("D:\\x.wav", LINK_PROGRAM_SOUND, play);
+    EXPECT_STREQ(play, "\"x.wav\" cannot be played as a wave file. An alarm rings Tockmere's own rooster.wav instead.");
 }
