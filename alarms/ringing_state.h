@@ -22,6 +22,6 @@ struct RingingState {
     // The Alarm page plays its sound: a stop may end it.
     bool pageSoundPlaying = false;
     // The armed reminder's event as a local minute (minuteNumber), worked out
-    // when it is armed (Part 4.6); NOT_YET when not armed.
+    // when it is armed on the Reminder page; NOT_YET when not armed.
     long long reminderDue = NOT_YET;
 };
