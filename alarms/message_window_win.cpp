@@ -17,6 +17,9 @@ BOOL onInitDialog(HWND dialog, const MessageNote* note)
     // A shared resource icon: the system owns it, so it is never destroyed.
     HICON icon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // Due now: in front of whatever the user is working in.
+    SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(dialog);
     return TRUE;  // the dialog manager focuses OK
 }
 
@@ -37,6 +40,20 @@ INT_PTR onCommand(HWND dialog, WPARAM wParam)
 }
 
 }  // namespace
+
+// The clock's message loop runs only modeless dialogs: the modal ones and
+// the settings sheet have loops of their own. So a dialog at the root of the
+// message's window is a message window.
+bool isMessageWindowKey(MSG* msg)
+{
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST)
+        return false;
+    HWND root = GetAncestor(msg->hwnd, GA_ROOT);
+    char className[16] = "";
+    if (!root || !GetClassNameA(root, className, sizeof className) || lstrcmpA(className, "#32770") != 0)
+        return false;
+    return IsDialogMessageA(root, msg) != FALSE;
+}
 
 INT_PTR CALLBACK AlarmMessageWindow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

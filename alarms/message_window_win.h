@@ -10,3 +10,8 @@
 constexpr UINT WM_ALARM_ACKNOWLEDGED = WM_APP + 1;
 
 INT_PTR CALLBACK AlarmMessageWindow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Gives the keys of an open message window to the dialog manager, as any
+// dialog has them: Enter, Esc and Space close it (as OK does), Tab moves.
+// True when the message was a message window's and has been handled.
+bool isMessageWindowKey(MSG* msg);

@@ -34,9 +34,10 @@ struct AppState : Settings {
     HBITMAP backgroundBitmap;
     int bufferWidth;  // size of the bitmaps now selected into the two DCs
     int bufferHeight;
-    bool drawingReleased;  // set once WM_DESTROY/WM_QUERYENDSESSION let them go
+    bool drawingReleased;  // set once the clock ended: saved, and let them go
 
-    HMENU popupMenu;
+    HMENU menuBar;  // menu 129 as loaded, destroyed whole at the end
+    HMENU popupMenu;  // its one popup
     POINT dragOrigin;
     TrayIconRetry trayRetry;  // adding the icon until a taskbar takes it
 

@@ -79,7 +79,7 @@ void releaseDrawingObjects()
     app.backgroundBitmap = static_cast<HBITMAP>(SelectObject(app.backgroundDC, app.backgroundBitmap));
     DeleteDC(app.backgroundDC);
     DeleteObject(app.backgroundBitmap);
-    DestroyMenu(app.popupMenu);
+    DestroyMenu(app.menuBar);  // and with it the popup
 }
 
 void addColorPreset(const char* name, ColorRef border, ColorRef base, ColorRef text)
@@ -121,17 +121,53 @@ LRESULT onCreate(HWND hwnd)
     app.reminder.baseHours = -1;
     armClockTimer();
     initCommonControls();
-    app.popupMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDR_POPUP_MENU)), 0);
+    app.menuBar = LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
+    app.popupMenu = GetSubMenu(app.menuBar, 0);
     return 0;
 }
 
-// WM_DESTROY and WM_QUERYENDSESSION: save, let go of the drawing objects and
-// end the message loop.
+// WM_DESTROY, or the session ending: save, let go of the drawing objects and
+// end the message loop; once only.
 void endClock(HWND hwnd)
 {
+    if (app.drawingReleased)
+        return;
     saveSettings(persistedPart(app), hwnd);
     releaseDrawingObjects();
     PostQuitMessage(0);
+}
+
+// Asked whether the session may end: the settings are saved now, and the
+// clock runs on until the end is certain, since a program or the user may
+// still cancel it.
+LRESULT onQueryEndSession(HWND hwnd)
+{
+    saveSettings(persistedPart(app), hwnd);
+    return TRUE;
+}
+
+// Windows may end the process as soon as this returns, so everything the
+// end does happens here, the icon's removal included.
+void onEndSession(HWND hwnd, WPARAM ending)
+{
+    if (!ending)
+        return;
+    endClock(hwnd);
+    deleteTrayIcon();
+}
+
+// A resolution change, a monitor gone, a taskbar moved: the clock stays in
+// sight. A changed locale or format may change the face text's width.
+void onDisplayChange()
+{
+    keepOnScreen();
+}
+
+void onSettingChange(WPARAM action)
+{
+    followFaceText();
+    if (action == SPI_SETWORKAREA)
+        keepOnScreen();
 }
 
 void checkReminderItem()
@@ -251,10 +287,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE: return onCreate(hwnd);
     case WM_DESTROY: endClock(hwnd); return 0;
     case WM_PAINT: paintFaceWindow(hwnd); return 0;
-    case WM_QUERYENDSESSION:
-        endClock(hwnd);
-        // The settings are saved and the clock is ending: let the session end.
-        return TRUE;
+    case WM_QUERYENDSESSION: return onQueryEndSession(hwnd);
+    case WM_ENDSESSION: onEndSession(hwnd, wParam); return 0;
+    case WM_DISPLAYCHANGE: onDisplayChange(); return 0;
+    case WM_SETTINGCHANGE: onSettingChange(wParam); return 0;
     case WM_CONTEXTMENU: onContextMenu(hwnd, lParam); return 0;
     case WM_COMMAND: return onCommand(hwnd, message, wParam, lParam);
     case WM_TIMER: clockTick(); return 0;

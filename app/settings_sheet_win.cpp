@@ -48,8 +48,10 @@ void showSettingsSheet(int startPage)
     header.ppsp = pages;
     PropertySheetA(&header);
 
-    // Applied changes reach the registry now, not only at exit.
-    saveSettings(persistedPart(app), app.hwndMain);
+    // Applied changes reach the registry now, not only at exit; unless the
+    // clock was closed meanwhile, which saved it where it last stood.
+    if (IsWindow(app.hwndMain) && !app.drawingReleased)
+        saveSettings(persistedPart(app), app.hwndMain);
 }
 
 void reportPageChanged(HWND page)

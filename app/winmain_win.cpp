@@ -4,6 +4,7 @@
 
 #include <gdiplus.h>
 
+#include "alarms/message_window_win.h"
 #include "app/app_state.h"
 #include "app/main_window_win.h"
 #include "app/struct_sizes_win.h"
@@ -12,15 +13,28 @@
 
 namespace {
 
-// Another clock already runs: bring it forward and leave.
-bool activateRunningClock()
+// One clock per desktop: the first start of the session takes a named
+// mutex, held until the process ends, so two starts at one moment (a logon
+// start and the user's own) cannot both pass. A later one brings the
+// running clock forward, once its window is there, and leaves.
+constexpr DWORD RUNNING_CLOCK_WAIT_MS = 3000;
+
+bool clockAlreadyRuns()
 {
-    HWND running = FindWindowA(app.className, NULL);
-    if (!running)
+    char name[sizeof app.className + 8];
+    wsprintfA(name, "Local\\%s", app.className);
+    CreateMutexA(NULL, FALSE, name);
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
-    if (IsIconic(running))
-        ShowWindow(running, SW_RESTORE);
-    SetForegroundWindow(running);
+    HWND running = NULL;
+    for (DWORD waited = 0; !(running = FindWindowA(app.className, NULL)) && waited < RUNNING_CLOCK_WAIT_MS;
+         waited += 100)
+        Sleep(100);
+    if (running) {
+        if (IsIconic(running))
+            ShowWindow(running, SW_RESTORE);
+        SetForegroundWindow(running);
+    }
     return true;
 }
 
@@ -72,7 +86,7 @@ WPARAM runMessageLoop()
     HACCEL accelerators = LoadAcceleratorsA(app.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0)) {
-        if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
+        if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg) && !isMessageWindowKey(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -88,7 +102,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     LoadStringA(instance, IDS_CLASS_NAME, app.className, sizeof app.className);
     app.hInstance = instance;
 
-    if (activateRunningClock())
+    if (clockAlreadyRuns())
         return 0;
     registerClockClass();
 

@@ -87,6 +87,16 @@ ScreenRect defaultFaceRect(const ScreenRect& workArea, int width, int height)
     return {workArea.right - width, workArea.bottom - height, workArea.right, workArea.bottom};
 }
 
+ScreenRect resizedFaceRect(const ScreenRect& window, const ScreenRect& workArea, int width, int height)
+{
+    ScreenRect r{window.left, window.top, window.left + width, window.top + height};
+    if (window.right == workArea.right)
+        r.left = workArea.right - width, r.right = workArea.right;
+    if (window.bottom == workArea.bottom)
+        r.top = workArea.bottom - height, r.bottom = workArea.bottom;
+    return r;
+}
+
 bool mustMoveOnScreen(const ScreenRect& window, const ScreenRect& workArea)
 {
     return !(intersectRects(window, workArea) == window);

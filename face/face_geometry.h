@@ -40,5 +40,9 @@ ScreenRect subtractRect(const ScreenRect& from, const ScreenRect& taken);
 ScreenRect workAreaOf(const ScreenRect& desktop, const ScreenRect* taskbar);
 // The face in the bottom-right corner of the work area.
 ScreenRect defaultFaceRect(const ScreenRect& workArea, int width, int height);
+// The window resized to width x height. An edge on the work area's right or
+// bottom edge stays there, so a face at its default place stays at it as its
+// text grows or shrinks; otherwise the top-left corner stays.
+ScreenRect resizedFaceRect(const ScreenRect& window, const ScreenRect& workArea, int width, int height);
 // True when the window sticks out of the work area, even by one pixel.
 bool mustMoveOnScreen(const ScreenRect& window, const ScreenRect& workArea);

@@ -3,11 +3,14 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 
 #include "app/app_state.h"
 #include "face/background_painter_win.h"
 #include "face/face_font_win.h"
 #include "face/face_geometry.h"
+#include "face/face_text.h"
 #include "face/face_text_win.h"
 
 using namespace Gdiplus;
@@ -36,6 +39,14 @@ ScreenRect workArea()
         return workAreaOf(desktop, nullptr);
     ScreenRect bar = windowRectOf(taskbar);
     return workAreaOf(desktop, &bar);
+}
+
+// What the face was last measured on (faceWidthKey).
+std::u16string measuredKey;
+
+std::u16string widthKeyOf(const wchar_t* measureText)
+{
+    return faceWidthKey(std::u16string(measureText, measureText + std::wcslen(measureText)), app.scale);
 }
 
 // Puts a new bitmap of the given size into `dc`; the one it replaces is
@@ -73,8 +84,12 @@ int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t
 
     RectF layout(0.0f, 0.0f, static_cast<REAL>(MEASURE_WIDTH), static_cast<REAL>(MEASURE_HEIGHT));
     RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
-    GdipMeasureString(graphics, text, -1, face.font, &layout, NULL, &bounds, NULL, NULL);
+    GpStringFormat* format = nullptr;
+    GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);
+    GdipMeasureString(graphics, text, -1, face.font, &layout, format, &bounds, NULL, NULL);
 
+    if (format)
+        GdipDeleteStringFormat(format);
     deleteFaceFont(face);
     if (graphics)
         GdipDeleteGraphics(graphics);
@@ -83,14 +98,22 @@ int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t
 
 int measureFaceWidth()
 {
-    return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, getFaceText(1));
+    const wchar_t* text = getFaceText(1);
+    measuredKey = widthKeyOf(text);
+    return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, text);
 }
 
 void resizeFace()
 {
-    RECT r{};
-    GetWindowRect(app.hwndMain, &r);
-    setFaceBounds(r.left, r.top, measureFaceWidth(), faceHeight(app.scale));
+    int width = measureFaceWidth();
+    ScreenRect face = resizedFaceRect(windowRectOf(app.hwndMain), workArea(), width, faceHeight(app.scale));
+    setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
+}
+
+void followFaceText()
+{
+    if (widthKeyOf(getFaceText(1)) != measuredKey)
+        resizeFace();
 }
 
 void placeAtDefaultPosition()

@@ -3,7 +3,8 @@
 // face text and the settings in app.
 #include <windows.h>
 
-// The face width in pixels: the measured face text plus 24.
+// The face width in pixels: the measured face text plus 24. The text never
+// wraps, however long.
 int measureFaceWidth();
 // The width of `text` in the face font of `familyName` at `scale`, measured
 // on `dc` as the face is, plus 24. measureFaceWidth is this for the face.
@@ -11,8 +12,12 @@ int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t
 
 // Both size the window to the face and repaint the background, in buffers
 // grown to the window when it outgrows them.
-// Keeps the window's top-left corner.
+// Keeps the window's top-left corner, or its right and bottom edges where
+// they lie on the work area's.
 void resizeFace();
+// Resizes the face when its text would now measure differently from the
+// text it was last measured on (a date a digit longer, another format).
+void followFaceText();
 // Puts the window in the bottom-right corner of the work area.
 void placeAtDefaultPosition();
 // Moves the window to the default position unless it is wholly on the work

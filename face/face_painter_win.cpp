@@ -8,6 +8,7 @@
 #include "face/background_style.h"
 #include "face/face_font_win.h"
 #include "face/face_geometry.h"
+#include "face/face_layout_win.h"
 #include "face/face_text_win.h"
 
 using namespace Gdiplus;
@@ -75,7 +76,7 @@ void paintFace(HDC target)
 
     FaceFont face = createFaceFont(FACE_FONT_FAMILY, app.scale);
     GpStringFormat* format = nullptr;
-    GdipCreateStringFormat(0, 0, &format);
+    GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);  // one line, always
     GdipSetStringFormatAlign(format, StringAlignmentCenter);
     GdipSetStringFormatLineAlign(format, StringAlignmentCenter);
 
@@ -107,6 +108,7 @@ void paintFace(HDC target)
 
 void paintFaceWindow(HWND window)
 {
+    followFaceText();
     // Taken before the paint: should the second turn while it paints, the
     // next tick sees a change and paints again instead of leaving the face
     // behind.
@@ -123,6 +125,7 @@ void paintFaceWindow(HWND window)
 
 void invalidateChangedFace()
 {
+    followFaceText();
     if (wholeFaceInvalid || frameNow() == paintedFrame)
         return;
     InvalidateRect(app.hwndMain, NULL, FALSE);

@@ -7,12 +7,14 @@
 // BeginPaint).
 void paintFace(HDC target);
 
-// WM_PAINT of the clock window: paints the face and remembers what it shows.
+// WM_PAINT of the clock window: sizes the face anew first if its text would
+// now measure differently, then paints it and remembers what it shows.
 // When the face has changed since the last paint, all of it is painted, even
 // if Windows asked for a part only (an uncovered corner).
 void paintFaceWindow(HWND window);
 
-// Invalidates the whole clock window when a paint now would put other
+// Sizes the face anew if its text would now measure differently, then
+// invalidates the whole clock window when a paint now would put other
 // pixels on it than the last one did: the face text (the blinking separator
 // included), the window's size, or a setting the painter reads has changed
 // since. Otherwise leaves it alone.

@@ -5,15 +5,19 @@ namespace {
 const std::u16string WIDE_GAP = u"  ";
 const std::u16string NARROW_GAP = u" ";
 
-// Blanks every character equal to the separator's first one, one for one, so
-// the text keeps its length (and, in a fixed-pitch face, its width).
-void blankSeparators(std::u16string& text, const std::u16string& separator)
+// Puts the blank for the separator's first character in place of each one.
+void blankSeparators(std::u16string& text, const std::u16string& separator, const FaceLocale& locale)
 {
     if (separator.empty())
         return;
-    for (char16_t& c : text)
+    const std::u16string blank = locale.separatorBlank(separator[0]);
+    std::u16string blanked;
+    for (char16_t c : text)
         if (c == separator[0])
-            c = u' ';
+            blanked += blank;
+        else
+            blanked += c;
+    text = blanked;
 }
 
 }  // namespace
@@ -40,10 +44,22 @@ std::u16string composeFaceText(const Settings& settings, LocalTime now, int forM
         text += settings.showDayOfWeek ? NARROW_GAP : WIDE_GAP;
         text += locale.shortDate(now);
     }
-    if (settings.flashDelimiter && now.second % 2 == 1)
-        blankSeparators(text, locale.timeSeparator());
+    if (!forMeasure && settings.flashDelimiter && now.second % 2 == 1)
+        blankSeparators(text, locale.timeSeparator(), locale);
 
     if (text.size() > FACE_TEXT_SIZE - 1)
         text.resize(FACE_TEXT_SIZE - 1);
     return text;
+}
+
+std::u16string faceWidthKey(const std::u16string& measureText, int scale)
+{
+    std::u16string key = measureText;
+    for (char16_t& c : key)
+        if (c >= u'0' && c <= u'9')
+            c = u'0';
+    key += u'|';
+    for (char c : std::to_string(scale))
+        key += static_cast<char16_t>(c);
+    return key;
 }

@@ -20,6 +20,10 @@ struct FaceLocale {
     std::u16string (*shortDate)(const LocalTime& time);
     // The user's time separator (usually ":"); only its first character blinks.
     std::u16string (*timeSeparator)();
+    // What stands in for that character while it blinks off: a blank as wide
+    // in the face font, or nothing where it takes no width (a full stop), so
+    // the blinking never moves nor widens the line.
+    std::u16string (*separatorBlank)(char16_t separator);
 };
 
 using DayNames = std::array<std::u16string, 7>;
@@ -28,7 +32,13 @@ using DayNames = std::array<std::u16string, 7>;
 const DayNames& englishDayNames();
 
 // The face line for `now`. A nonzero `forMeasure` asks for the widest form of
-// the current text: the hour is forced to 23 (11 in a 12-hour format).
-// At most FACE_TEXT_SIZE - 1 characters.
+// the current text: the hour is forced to 23 (11 in a 12-hour format) and
+// the separator never blinks. At most FACE_TEXT_SIZE - 1 characters.
 std::u16string composeFaceText(const Settings& settings, LocalTime now, int forMeasure,
                                const FaceLocale& locale, const DayNames& dayNames);
+
+// What the face's width depends on: the measuring text with every digit as
+// "0" (the face font's digits share one width) and the scale. While it stays
+// the same the face keeps its size; when it changes (the date gains a digit,
+// another format) the face is measured again before the text is shown.
+std::u16string faceWidthKey(const std::u16string& measureText, int scale);

@@ -7,6 +7,8 @@
 
 #include "app/app_state.h"
 #include "app/local_time_win.h"
+#include "face/face_font_win.h"
+#include "face/face_layout_win.h"
 #include "face/face_text.h"
 
 namespace {
@@ -45,7 +47,32 @@ std::u16string userTimeSeparator()
     return fromWide(text);
 }
 
-const FaceLocale USER_LOCALE{userTimeText, userShortDate, userTimeSeparator};
+// Measured between two digits, which share one width: the face font gives
+// ":" and the blank one width and "." none. Asked for once per character and
+// scale. A separator of another width keeps showing: better steady than
+// moving.
+std::u16string faceSeparatorBlank(char16_t separator)
+{
+    static char16_t measuredSeparator = 0;
+    static int measuredScale = 0;
+    static std::u16string blank;
+    if (separator == measuredSeparator && app.scale == measuredScale)
+        return blank;
+    auto width = [](const wchar_t* text) { return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, text); };
+    const wchar_t between[] = {L'0', static_cast<wchar_t>(separator), L'0', L'\0'};
+    int withSeparator = width(between);
+    if (withSeparator == width(L"0 0"))
+        blank = u" ";
+    else if (withSeparator == width(L"00"))
+        blank = u"";
+    else
+        blank = std::u16string(1, separator);
+    measuredSeparator = separator;
+    measuredScale = app.scale;
+    return blank;
+}
+
+const FaceLocale USER_LOCALE{userTimeText, userShortDate, userTimeSeparator, faceSeparatorBlank};
 
 DayNames appDayNames()
 {

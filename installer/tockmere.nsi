@@ -67,8 +67,12 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
-!define MUI_FINISHPAGE_RUN "$INSTDIR\tockmere.exe"
+; The setup runs elevated, perhaps under another administrator's name: the
+; clock it starts at the end must be the user's own, or its settings and Run
+; value would go to that account. Explorer, the user's shell, starts it.
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartClockAsUser
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -131,6 +135,10 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
+FunctionEnd
+
+Function StartClockAsUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\tockmere.exe"'
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram

@@ -137,25 +137,47 @@ void writeText(Registry& registry, RegistryKey key, const char* name, const char
     registry.setValue(key, name, REGISTRY_TYPE_SZ, data, static_cast<std::uint32_t>(length + 1));
 }
 
+// The seventeen values of the program key, in the order they are read and
+// written. Exactly one of number, color and text names the field; X and Y
+// are read into posX and posY but written from the window's place.
+struct MainValue {
+    const char* name;
+    int Settings::*number;
+    ColorRef Settings::*color;
+    bool text;
+    bool (*accept)(std::uint32_t);
+};
+
+const MainValue MAIN_VALUES[] = {
+    {"Scale", &Settings::scale, nullptr, false, acceptPercent},
+    {"UnTransparent", &Settings::opacity, nullptr, false, acceptPercent},
+    {"Show seconds", &Settings::showSeconds, nullptr, false, acceptAny},
+    {"Show flash delimiter", &Settings::flashDelimiter, nullptr, false, acceptAny},
+    {"Show date", &Settings::showDate, nullptr, false, acceptAny},
+    {"Show day of the week", &Settings::showDayOfWeek, nullptr, false, acceptAny},
+    {"Show shadow", &Settings::showShadow, nullptr, false, acceptAny},
+    {"Background type", &Settings::backgroundType, nullptr, false, acceptBackgroundType},
+    {"Always on top", &Settings::alwaysOnTop, nullptr, false, acceptAny},
+    {"X", &Settings::posX, nullptr, false, acceptAny},
+    {"Y", &Settings::posY, nullptr, false, acceptAny},
+    {"Color of text", nullptr, &Settings::colorText, false, acceptAny},
+    {"Color base", nullptr, &Settings::colorBase, false, acceptAny},
+    {"Color border", nullptr, &Settings::colorBorder, false, acceptAny},
+    {"Duration of alarm", &Settings::alarmDuration, nullptr, false, acceptDuration},
+    {"Show dialog box for alarm", &Settings::showAlarmDialog, nullptr, false, acceptAny},
+    {"Path to wave file", nullptr, nullptr, true, acceptAny},
+};
+
 void loadMainValues(Registry& registry, RegistryKey key, Settings& settings)
 {
-    loadDword(registry, key, "Scale", settings.scale, acceptPercent);
-    loadDword(registry, key, "UnTransparent", settings.opacity, acceptPercent);
-    loadDword(registry, key, "Show seconds", settings.showSeconds);
-    loadDword(registry, key, "Show flash delimiter", settings.flashDelimiter);
-    loadDword(registry, key, "Show date", settings.showDate);
-    loadDword(registry, key, "Show day of the week", settings.showDayOfWeek);
-    loadDword(registry, key, "Show shadow", settings.showShadow);
-    loadDword(registry, key, "Background type", settings.backgroundType, acceptBackgroundType);
-    loadDword(registry, key, "Always on top", settings.alwaysOnTop);
-    loadDword(registry, key, "X", settings.posX);
-    loadDword(registry, key, "Y", settings.posY);
-    loadDword(registry, key, "Color of text", settings.colorText);
-    loadDword(registry, key, "Color base", settings.colorBase);
-    loadDword(registry, key, "Color border", settings.colorBorder);
-    loadDword(registry, key, "Duration of alarm", settings.alarmDuration, acceptDuration);
-    loadDword(registry, key, "Show dialog box for alarm", settings.showAlarmDialog);
-    readText(registry, key, "Path to wave file", settings.wavePath);
+    for (const MainValue& v : MAIN_VALUES) {
+        if (v.text)
+            readText(registry, key, v.name, settings.wavePath);
+        else if (v.color)
+            loadDword(registry, key, v.name, settings.*v.color, v.accept);
+        else
+            loadDword(registry, key, v.name, settings.*v.number, v.accept);
+    }
 }
 
 // Reads one slot value into the event; false at a missing or mistyped value.
@@ -168,11 +190,22 @@ bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValu
     std::uint32_t value = 0;
     if (!readDword(registry, key, name, &value))
         return false;
+    if (slotValue.kind == SLOT_DAYS && value > 0x7F)
+        return false;  // days beyond Saturday: not a mask of ours
     if (slotValue.kind == SLOT_DAYS)
         daysFromMask(value, event.days);
     else
         event.*slotValue.number = static_cast<int>(value);
     return true;
+}
+
+// What the editor can make: a time of day, a known period, the seven days
+// and a base date of 0 (unused) or a day and month of the year.
+bool isSoundEvent(const AlarmEvent& event)
+{
+    return event.hours >= 0 && event.hours <= 23 && event.minutes >= 0 && event.minutes <= 59 &&
+           event.period >= PERIOD_DAY && event.period <= PERIOD_YEAR && event.baseDay >= 0 && event.baseDay <= 31 &&
+           event.baseMonth >= 0 && event.baseMonth <= 12;
 }
 
 bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
@@ -181,18 +214,21 @@ bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
     for (const SlotValue& slotValue : slotReadOrder)
         if (!loadSlotValue(registry, key, slot, slotValue, event))
             return false;
-    return true;
+    return isSoundEvent(event);
 }
 
-// The first incomplete slot ends the table; 100 complete slots have no marker.
+// Every slot index is read: a damaged slot (a value missing, mistyped or out
+// of range) is left out and the ones after it move up, so one damaged slot
+// costs no other alarm. A full table has no end marker.
 void loadEvents(Registry& registry, RegistryKey key, EventTable& table)
 {
-    int slot = 0;
-    while (slot < MAX_EVENTS && loadSlot(registry, key, slot, table.slots[slot]))
-        ++slot;
-    if (slot < MAX_EVENTS) {
-        table.slots[slot] = AlarmEvent{};
-        table.slots[slot].hours = -1;
+    int count = 0;
+    for (int slot = 0; slot < MAX_EVENTS; ++slot)
+        if (loadSlot(registry, key, slot, table.slots[count]))
+            ++count;
+    if (count < MAX_EVENTS) {
+        table.slots[count] = AlarmEvent{};
+        table.slots[count].hours = -1;
     }
 }
 
@@ -232,23 +268,18 @@ void saveEvents(Registry& registry, RegistryKey key, const EventTable& table)
 
 void saveMainValues(Registry& registry, RegistryKey key, const Settings& settings, int windowLeft, int windowTop)
 {
-    writeDword(registry, key, "Scale", settings.scale);
-    writeDword(registry, key, "Show seconds", settings.showSeconds);
-    writeDword(registry, key, "Show flash delimiter", settings.flashDelimiter);
-    writeDword(registry, key, "Show date", settings.showDate);
-    writeDword(registry, key, "Show day of the week", settings.showDayOfWeek);
-    writeDword(registry, key, "Always on top", settings.alwaysOnTop);
-    writeDword(registry, key, "UnTransparent", settings.opacity);
-    writeDword(registry, key, "Show shadow", settings.showShadow);
-    writeDword(registry, key, "Background type", settings.backgroundType);
-    writeDword(registry, key, "X", windowLeft);
-    writeDword(registry, key, "Y", windowTop);
-    writeDword(registry, key, "Color of text", settings.colorText);
-    writeDword(registry, key, "Color base", settings.colorBase);
-    writeDword(registry, key, "Color border", settings.colorBorder);
-    writeDword(registry, key, "Duration of alarm", settings.alarmDuration);
-    writeDword(registry, key, "Show dialog box for alarm", settings.showAlarmDialog);
-    writeText(registry, key, "Path to wave file", settings.wavePath);
+    for (const MainValue& v : MAIN_VALUES) {
+        if (v.text)
+            writeText(registry, key, v.name, settings.wavePath);
+        else if (v.color)
+            writeDword(registry, key, v.name, settings.*v.color);
+        else if (v.number == &Settings::posX)
+            writeDword(registry, key, v.name, static_cast<std::uint32_t>(windowLeft));
+        else if (v.number == &Settings::posY)
+            writeDword(registry, key, v.name, static_cast<std::uint32_t>(windowTop));
+        else
+            writeDword(registry, key, v.name, static_cast<std::uint32_t>(settings.*v.number));
+    }
 }
 
 // Only presence and type count: a long command is still our Run value.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures of the clock face in docs/screenshots: the four
-# background styles, each with the time alone and with seconds, day and date.
+# background styles, each with the time alone and with seconds, day and date,
+# and one just after midnight on 10 April, when the date has grown a digit.
 # Runs the real tockmere.exe under an Xvfb and a Wine prefix of its own (the
 # test harness's, in BUILD/screenshots-env), at a fixed time of day.
 #   tools/screenshots.sh [BUILD]    BUILD: a Windows build tree (build/i686 or build/x86_64)
@@ -30,11 +31,12 @@ export LD_LIBRARY_PATH=$build/timeshift/32:$build/timeshift/64
 export TOCKMERE_CLOCK_FILE=$envdir/clock
 mkdir -p "$out"
 
-# Wednesday 17 March 2027, 14:05:09 (the prefix runs in UTC): the shifter
-# adds the difference to the realtime clock of every program started after.
+# By default Wednesday 17 March 2027, 14:05:09 (the prefix runs in UTC): the
+# shifter adds the difference to the realtime clock of every program started
+# after.
 set_clock() {
   local target now
-  target=$(date -u -d '2027-03-17 14:05:09' +%s%N)
+  target=$(date -u -d "${1:-2027-03-17 14:05:09}" +%s%N)
   now=$(date -u +%s%N)
   echo $((target - now)) >"$TOCKMERE_CLOCK_FILE"
 }
@@ -53,10 +55,12 @@ settings() {
   "$WINE_LOADER" regedit /s "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null
 }
 
-# Starts the clock, crops its window out of the screen into $1, ends it.
+# Starts the clock at the time $2 (or the default), waits $3 seconds (1.5)
+# for it to be sized, placed and painted, crops its window out of the screen
+# into $1, ends it.
 shoot() {
   local name=$1 clock window
-  set_clock
+  set_clock "${2:-}"
   LD_PRELOAD=libtimeshift.so "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
   clock=$!
   window=
@@ -65,7 +69,7 @@ shoot() {
     sleep 0.1
   done
   [ -n "$window" ] || { echo "screenshots: the clock window did not appear" >&2; kill "$clock"; exit 1; }
-  sleep 1.5  # sized, placed and painted
+  sleep "${3:-1.5}"
   # shellcheck disable=SC2046
   eval $(xdotool getwindowgeometry --shell "$window")
   import -window root "$envdir/screen.png"
@@ -83,3 +87,7 @@ for type in 0 1 2 3; do
   settings "Background type=$type" "Show seconds=1" "Show day of the week=1" "Show date=1"
   shoot "$style-seconds-date"
 done
+# The clock was started the evening before and runs past midnight: the face
+# grows for the longer date by itself.
+settings "Show date=1"
+shoot soft-date-after-midnight '2027-04-09 23:59:58' 3.5

@@ -80,7 +80,17 @@ TEST_F(Journey, FirstStartOpensHelpPlacesTheClockAndSavesEverythingAtLogoff)
     EXPECT_EQ(windowText(GetDlgItem(about, IDC_ABOUT_VERSION)), "Tockmere version 4.02");
     EXPECT_TRUE(closeDialog(about, IDOK));
 
+    // A logoff asked saves at once; cancelled, the clock runs on with its
+    // icon; the real end saves again and takes the icon away.
     EXPECT_EQ(sendTo(clock.window, WM_QUERYENDSESSION), TRUE);
+    EXPECT_EQ(readDword(PROGRAM_KEY, "Scale"), 100u) << "not saved when asked";
+    sendTo(clock.window, WM_ENDSESSION, FALSE);
+    NOTIFYICONDATAA icon{sizeof icon, clock.window, 1};
+    EXPECT_EQ(clock.waitForExit(500), STILL_ACTIVE) << "a cancelled logoff ended the clock";
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
+    deleteProgramSettings();
+    sendTo(clock.window, WM_ENDSESSION, TRUE);
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon outlived the session";
     EXPECT_EQ(clock.waitForExit(), 0u);
     for (const char* name : {"Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date",
                              "Show day of the week", "Show shadow", "Background type", "Always on top", "Color of text",
@@ -124,6 +134,14 @@ TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
     ASSERT_TRUE(xdotool("click 3"));
     EXPECT_TRUE(menuShown()) << "the secondary button";
 
+    // A smaller screen, a monitor gone, a moved taskbar: back in sight at once.
+    RECT area = workArea();
+    for (UINT change : {WM_DISPLAYCHANGE, WM_SETTINGCHANGE}) {
+        SetWindowPos(clock.window, NULL, area.right - 10, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        sendTo(clock.window, change, change == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 32);  // sent, as Windows does
+        EXPECT_EQ(windowRect(clock.window).right, area.right) << change;
+    }
+
     // The keyboard's menu key: -1, -1, the menu over the clock's middle.
     SetWindowPos(clock.window, NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     r = windowRect(clock.window);
@@ -144,8 +162,11 @@ TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
     PostMessageA(clock.window, WM_TRAYNOTIFY, 1, WM_RBUTTONDOWN);
     EXPECT_TRUE(waitFor([&] { return soundcapture::bellsRung() == bells + 2; }));
     EXPECT_FALSE(menuShown(nullptr, 0));
-    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
-    EXPECT_EQ(clock.exitByMenu(), 0u);
+    // Closed with the sheet open, as the setup or "End task" does: saved
+    // where it stood.
+    PostMessageA(clock.window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(clock.waitForExit(), 0u);
+    EXPECT_EQ(std::pair(readDword(PROGRAM_KEY, "X"), readDword(PROGRAM_KEY, "Y")), std::pair(DWORD(r.left), DWORD(r.top)));
     EXPECT_EQ(readString(RUN_KEY, "Tockmere"), run);
 }
 
@@ -235,8 +256,10 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
     std::size_t heard = soundcapture::capturedBytes();
     EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > heard; })) << "the balloon's timeout stopped it";
 
-    // Closing a message window stops it at the next tick, and is no click.
-    EXPECT_TRUE(closeDialog(messages[0], IDOK));
+    // Enter on a message window closes it as OK does: the sound stops at the
+    // next tick, and it is no click. Esc closes the other.
+    PostMessageA(GetDlgItem(messages[0], IDOK), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(messages[0]); })) << "Enter";
     DWORD quietSince = GetTickCount();
     EXPECT_TRUE(waitFor([&] {
         if (soundcapture::capturedBytes() != heard)
@@ -244,6 +267,8 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
         return GetTickCount() - quietSince > 700;
     })) << "the sound did not stop";
     EXPECT_FALSE(menuShown(nullptr, 0));
+    PostMessageA(GetDlgItem(messages[1], IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(messages[1]); })) << "Esc";
     EXPECT_EQ(clock.exitByMenu(), 0u);
 }
 
@@ -323,11 +348,11 @@ TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
     Clock again;
     ASSERT_TRUE(start(again));
     EXPECT_EQ(expectAsChosen(again.window).width, applied.width);
-    // 4/9 becomes 4/10: the text grows, and the default position lays the
-    // face out anew, painted out to its new right edge.
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 10, 14, 5, 0)));
-    PostMessageA(again.window, WM_COMMAND, IDM_DEFAULT_POSITION, 0);
+    // Midnight, 4/9 becomes 4/10: the face grows for the longer date by
+    // itself, stays at its default place and is painted out to its edge.
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 4, 9, 23, 59, 59)));
     EXPECT_TRUE(waitFor([&] { RECT now = windowRect(again.window); return now.right - now.left > applied.width; }));
+    EXPECT_EQ(windowRect(again.window).right, workArea().right);
     Shot grown = paintedFace(again.window, BORDER);
     ASSERT_FALSE(grown.pixels.empty()) << "the face is not painted out to its corners";
     int misfits = 0;
@@ -408,6 +433,11 @@ TEST_F(Journey, AStartBeforeTheTaskbarAndAWindowThatCannotBeCreated)
     EXPECT_EQ(runToEnd("\"" + programPath() + "\""), 1u);
     UnhookWindowsHookEx(hook);
     FreeLibrary(hooks);
+    // Not a window but the session's mutex decides: taken, as by a start at
+    // the same moment, it sends a start away.
+    HANDLE taken = CreateMutexA(NULL, TRUE, "Local\\TOCKMERE");
+    EXPECT_EQ(runToEnd("\"" + programPath() + "\""), 0u);
+    CloseHandle(taken);
 }
 
 TEST_F(Journey, TheSetupInstallsAClockThatFindsItsFilesAndTheUninstallKeepsTheSettings)

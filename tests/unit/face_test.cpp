@@ -16,7 +16,8 @@ static std::u16string compose(const Settings& s, int hour, int second, int forMe
         int n = std::snprintf(text, sizeof text, "%d%c%02d%c%02d", t.hour, sep, t.minute, sep, t.second);
         return std::u16string(text, text + n - (withSeconds ? 0 : 3));
     };
-    FaceLocale locale{time, [](const LocalTime&) { return date; }, [] { return separator; }};
+    auto blank = [](char16_t c) { return std::u16string(c == u'.' ? u"" : u" "); };  // "." takes no width
+    FaceLocale locale{time, [](const LocalTime&) { return date; }, [] { return separator; }, blank};
     return composeFaceText(s, {2027, 3, 3, 17, hour, 5, second}, forMeasure, locale, englishDayNames());
 }
 
@@ -33,8 +34,27 @@ TEST(FaceText, TheShapesOfTheLineTheMeasuringHourAndTheBlinkingSeparator)
     s.flashDelimiter = 1;
     EXPECT_EQ(compose(s, 14, 9), u"14 05 09  3/17/2027");
     EXPECT_EQ(compose(s, 14, 10), u"14:05:10  3/17/2027");
+    EXPECT_EQ(compose(s, 14, 9, 1), u"23:05:09  3/17/2027");  // measured as it stands when not blinking
+    separator = u".", date = u"17.3.2027";  // fi-FI: the full stop goes, as wide as nothing
+    EXPECT_EQ(compose(s, 14, 9), u"140509  1732027");
     separator = u"h/", date = std::u16string(300, u'8');  // only the first character blinks; the line is cut to 259
     EXPECT_EQ(compose(s, 14, 1), u"14 05 01  " + std::u16string(249, u'8'));
+}
+
+TEST(FaceText, TheFaceIsMeasuredAgainOnlyWhenItsTextWouldMeasureDifferently)
+{
+    Settings s{};
+    s.showDate = s.showSeconds = 1;
+    separator = u":", date = u"4/9/2031";
+    const std::u16string at = faceWidthKey(compose(s, 9, 58, 1), 50);
+    for (int second : {59, 1})  // the time runs, and the separator blinks
+        EXPECT_EQ(faceWidthKey(compose(s, 23, second, 1), 50), at) << second;
+    EXPECT_NE(faceWidthKey(compose(s, 9, 58, 1), 51), at);
+    date = u"4/10/2031";  // midnight
+    const std::u16string midnight = faceWidthKey(compose(s, 0, 0, 1), 50);
+    EXPECT_NE(midnight, at);
+    separator = u".";  // the user's format changed, to one of the same length
+    EXPECT_NE(faceWidthKey(compose(s, 0, 0, 1), 50), midnight);
 }
 
 TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
@@ -55,6 +75,10 @@ TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
     EXPECT_EQ(intersectRects({0, 0, 10, 10}, {5, -5, 15, 5}), (ScreenRect{5, 0, 10, 5}));
     EXPECT_EQ(defaultFaceRect(work, 200, 40), (ScreenRect{600, 530, 800, 570}));
     EXPECT_FALSE(mustMoveOnScreen({479, 490, 800, 570}, work));
+    // Resized: a face on the right or bottom edge stays on it, any other keeps its top-left corner.
+    EXPECT_EQ(resizedFaceRect({600, 530, 800, 570}, work, 260, 40), (ScreenRect{540, 530, 800, 570}));
+    EXPECT_EQ(resizedFaceRect({600, 490, 800, 570}, work, 180, 80), (ScreenRect{620, 490, 800, 570}));
+    EXPECT_EQ(resizedFaceRect({599, 529, 799, 569}, work, 260, 80), (ScreenRect{599, 529, 859, 609}));
     for (ScreenRect out : {ScreenRect{-1, 9, 320, 89}, {9, -1, 330, 79}, {480, 9, 801, 89}, {9, 491, 330, 571}})
         EXPECT_TRUE(mustMoveOnScreen(out, work)) << out.left << "," << out.top;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "memory_registry.h"
@@ -79,6 +80,13 @@ TEST(SettingsStore, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
         expected[damaged] = DEFAULTS[damaged];
         EXPECT_EQ(numbersOf(*loaded(registry)), expected) << NAMES[damaged] << ", type " << value.first;
     }
+    MemoryRegistry registry;  // what is saved reads back, the window's place as X and Y
+    for (int i = 0; i < 16; ++i)
+        registry.keys[MAIN][NAMES[i]] = number(std::uint32_t(STORED[i]));
+    ASSERT_EQ(save(registry, *loaded(registry)), REGISTRY_OK);
+    Numbers placed = STORED;
+    placed[9] = -40, placed[10] = 1200;
+    EXPECT_EQ(numbersOf(*loaded(registry)), placed);
     const std::string p259(259, 'p'), fallback = "C:\\T\\rooster.wav";  // the wave path: to its first NUL, if any
     for (auto [value, path] : {std::pair{text(std::string("a\0b", 3)), std::string("a")}, {number(0x41), fallback},
                                {{REGISTRY_TYPE_SZ, "b.wav"}, "b.wav"}, {{REGISTRY_TYPE_SZ, p259 + "p"}, p259},
@@ -89,30 +97,43 @@ TEST(SettingsStore, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
     }
 }
 
-TEST(SettingsStore, EventsTableEndsAfterAHundredOrAtTheFirstIncompleteSlotAndSaveWritesItBeforeRemovingTheRest)
+TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCostingTheSlotsAfterIt)
 {
     MemoryRegistry registry, copy;
     registry.keys[MAIN];
+    const int ranges[8] = {2, 24, 60, 0, 4, 128, 32, 13};  // each value in range, in the order written
     for (int i = 0; i < MAX_EVENTS; ++i)
         for (int v = 0; v < 8; ++v)
-            registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i + v);
+            registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i % ranges[v]);
     registry.keys[EVENTS][slot(1, "days")] = number(65);  // Sunday is bit 0
     auto s = loaded(registry);
     ASSERT_EQ(eventCount(s->events), MAX_EVENTS);
     EXPECT_EQ(std::vector(s->events.slots[1].days, s->events.slots[1].days + 7), std::vector({1, 0, 0, 0, 0, 0, 1}));
     ASSERT_EQ(save(copy, *s), REGISTRY_OK);
     EXPECT_TRUE(copy.keys[EVENTS] == registry.keys[EVENTS]);  // types, sizes, texts with their NUL
-    registry.keys[EVENTS][slot(2, "hours")] = text("7");
-    EXPECT_EQ(eventCount(loaded(registry)->events), 2);
-    registry.keys[EVENTS].erase(slot(1, "period"));
-    ASSERT_EQ(save(registry, *loaded(registry)), REGISTRY_OK);
-    std::vector<std::string> expected;
+    const std::pair<int, const char*> damages[] = {{2, "hours"}, {3, "minutes"}, {5, "period"}, {8, "days"},
+                                                   {13, "base_date_day"}, {21, "base_date_month"}, {34, "hours"}};
+    for (auto [i, value] : damages)  // out of range (hours -1, as 0xFFFFFFFF), and of another type at 34
+        registry.keys[EVENTS][slot(i, value)] = i == 34 ? text("7") : number(i == 2 ? ~0u : 200);
+    registry.keys[EVENTS].erase(slot(55, "period"));
+    registry.log.clear();
+    ASSERT_EQ(save(registry, *(s = loaded(registry))), REGISTRY_OK);
+    const int count = MAX_EVENTS - 8;
+    std::vector<std::string> kept, expected;
+    for (int i = 0; i < count; ++i)
+        kept.push_back(s->events.slots[i].description);
+    for (int i = 1; i < MAX_EVENTS; ++i)
+        if (i != 55 && std::none_of(std::begin(damages), std::end(damages), [&](auto d) { return d.first == i; }))
+            expected.push_back(std::to_string(i));
+    EXPECT_EQ(std::vector(kept.begin() + 1, kept.end()), expected);
     registry.log.erase(registry.log.begin(), registry.log.begin() + 17);  // the main values
-    for (int i = 0; i < 8 * MAX_EVENTS; ++i)
-        expected.push_back((i < 8 ? "set " : "delete ") + EVENTS + "|" + slot(i / 8, SUFFIXES[i % 8]));
+    expected.clear();
+    for (int i = 0; i < 8 * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
+        expected.push_back((i < 8 * count ? "set " : "delete ") + EVENTS + "|" + slot(i / 8, SUFFIXES[i % 8]));
     expected.push_back("delete " + RUN + "|Tockmere");
     EXPECT_EQ(registry.log, expected);
-    EXPECT_TRUE(registry.keys[EVENTS].size() == 8 && registry.keys[MAIN]["X"] == number(-40));
+    EXPECT_TRUE(registry.keys[EVENTS].size() == 8u * count && registry.keys[MAIN]["X"] == number(-40));
+    EXPECT_EQ(registry.keys[EVENTS][slot(2, "description")], text("4"));
 }
 
 TEST(SettingsStore, ProgramFolderIsCutAfterTheLastBackslashAndTheSoundFallsBackToItsName)
