@@ -6,15 +6,20 @@
 #include <prsht.h>
 
 #include "alarms/alarm_page_win.h"
+#include "alarms/clock_tick_win.h"
 #include "alarms/reminder_page_win.h"
 #include "app/app_state.h"
 #include "app/struct_sizes_win.h"
+#include "face/face_layout_win.h"
 #include "res/resource.h"
 #include "settings/advanced_page_win.h"
 #include "settings/settings_page_win.h"
 #include "settings/settings_win.h"
 
 namespace {
+
+// Set from a page's PSN_APPLY until the clock window lays the face out.
+bool faceLayoutPending = false;
 
 PROPSHEETPAGEA sheetPage(int templateId, DLGPROC procedure)
 {
@@ -55,4 +60,24 @@ void showSettingsSheet(int startPage)
 void reportPageChanged(HWND page)
 {
     SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+}
+
+// PSN_APPLY reaches every page in one go, before the posted message is
+// taken from the queue.
+void requestFaceLayout()
+{
+    if (faceLayoutPending)
+        return;
+    faceLayoutPending = true;
+    PostMessageA(app.hwndMain, WM_FACE_SETTINGS_APPLIED, 0, 0);
+}
+
+void layOutAppliedFace()
+{
+    if (!faceLayoutPending)
+        return;
+    faceLayoutPending = false;
+    applyFaceSettings();
+    InvalidateRect(app.hwndMain, NULL, FALSE);
+    armClockTimer();
 }

@@ -15,3 +15,13 @@ void showSettingsSheet(int startPage);
 
 // Tells the sheet that a page was changed, which enables its Apply button.
 void reportPageChanged(HWND page);
+
+// Posted to the clock window by a display page that applied its controls.
+constexpr UINT WM_FACE_SETTINGS_APPLIED = WM_APP + 2;
+
+// A display page copied its controls into app: the face is laid out once
+// the sheet has applied every page, however many of them changed it.
+void requestFaceLayout();
+// WM_FACE_SETTINGS_APPLIED: lays the face out in the settings applied,
+// repaints it at once and sets the timer for the cadence they call for.
+void layOutAppliedFace();

@@ -65,38 +65,54 @@ void setFaceBounds(int x, int y, int width, int height)
 
 }  // namespace
 
-int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text)
+namespace {
+
+int measureWith(HDC dc, const FaceFont& face, int dpi, const wchar_t* text)
 {
     GpGraphics* graphics = nullptr;
     GdipCreateFromHDC(dc, &graphics);
-    FaceFont face = createFaceFont(familyName, scale);
-
-    RectF layout(0.0f, 0.0f, static_cast<REAL>(MEASURE_WIDTH), static_cast<REAL>(MEASURE_HEIGHT));
+    RectF layout(0.0f, 0.0f, static_cast<REAL>(measureWidth(dpi)), static_cast<REAL>(measureHeight(dpi)));
     RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
     GdipMeasureString(graphics, text, -1, face.font, &layout, NULL, &bounds, NULL, NULL);
-
-    deleteFaceFont(face);
     if (graphics)
         GdipDeleteGraphics(graphics);
-    return faceWidthForMeasured(bounds.Width);
+    return faceWidthForMeasured(bounds.Width, dpi);
 }
 
+}  // namespace
+
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, int dpi, const wchar_t* text)
+{
+    FaceFont face = createFaceFont(familyName, scale, dpi);
+    int width = measureWith(dc, face, dpi, text);
+    deleteFaceFont(face);
+    return width;
+}
+
+// Each layout makes the face font anew; the paints until the next one use it.
 int measureFaceWidth()
 {
-    return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, getFaceText(1));
+    return measureWith(app.frameDC, remakeClockFont(), app.dpi, getFaceText(1));
 }
 
 void resizeFace()
 {
     RECT r{};
     GetWindowRect(app.hwndMain, &r);
-    setFaceBounds(r.left, r.top, measureFaceWidth(), faceHeight(app.scale));
+    setFaceBounds(r.left, r.top, measureFaceWidth(), faceHeight(app.scale, app.dpi));
 }
 
 void placeAtDefaultPosition()
 {
-    ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale));
+    ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale, app.dpi));
     setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
+}
+
+void relayOutForDpi(int dpi, const RECT& suggested)
+{
+    app.dpi = dpi;
+    setFaceBounds(suggested.left, suggested.top, measureFaceWidth(), faceHeight(app.scale, app.dpi));
+    InvalidateRect(app.hwndMain, NULL, FALSE);
 }
 
 void keepOnScreen()

@@ -7,7 +7,6 @@
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
 #include "app/struct_sizes_win.h"
-#include "face/face_layout_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
 #include "settings/page_rules.h"
@@ -143,18 +142,12 @@ BOOL onCommand(HWND page, int id, int code)
     return FALSE;
 }
 
-void applyToFace(HWND page)
-{
-    readButtons(page);
-    applyFaceSettings();
-    InvalidateRect(app.hwndMain, NULL, FALSE);
-}
-
 BOOL onNotify(HWND page, const NMHDR* header)
 {
     switch (header->code) {
     case PSN_APPLY:
-        applyToFace(page);
+        readButtons(page);
+        requestFaceLayout();
         return FALSE;  // the message result stays PSNRET_NOERROR: never vetoed
     case PSN_HELP:
         showHelp(HELP_ADVANCED_SETTINGS_PAGE);
