@@ -264,6 +264,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CONTEXTMENU: onContextMenu(hwnd, lParam); return 0;
     case WM_COMMAND: return onCommand(hwnd, message, wParam, lParam);
     case WM_TIMER: clockTick(); return 0;
+    case WM_TIMECHANGE:  // the clock was set: a timer aimed at the next minute would be off
+        clockTick();
+        return 0;
     case WM_MOUSEMOVE: onMouseMove(hwnd, wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: GetCursorPos(&app.dragOrigin); return 0;
@@ -274,7 +277,6 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_TRAYNOTIFY: onTrayNotify(hwnd, lParam); return 0;
     case WM_ALARM_ACKNOWLEDGED: acknowledgeAlarm(); return 0;
-    case WM_FACE_SETTINGS_APPLIED: layOutAppliedFace(); return 0;
     case WM_DPICHANGED:  // the high word is the vertical DPI, the same as the horizontal
         relayOutForDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

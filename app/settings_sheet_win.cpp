@@ -18,8 +18,7 @@
 
 namespace {
 
-// Set from a page's PSN_APPLY until the clock window lays the face out.
-bool faceLayoutPending = false;
+bool advancedPageCreated = false;
 
 PROPSHEETPAGEA sheetPage(int templateId, DLGPROC procedure)
 {
@@ -62,21 +61,15 @@ void reportPageChanged(HWND page)
     SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
-// PSN_APPLY reaches every page in one go, before the posted message is
-// taken from the queue.
-void requestFaceLayout()
+void noteAdvancedPage(bool created)
 {
-    if (faceLayoutPending)
-        return;
-    faceLayoutPending = true;
-    PostMessageA(app.hwndMain, WM_FACE_SETTINGS_APPLIED, 0, 0);
+    advancedPageCreated = created;
 }
 
-void layOutAppliedFace()
+void faceSettingsApplied(int sheetPage)
 {
-    if (!faceLayoutPending)
-        return;
-    faceLayoutPending = false;
+    if (sheetPage == SHEET_PAGE_SETTINGS && advancedPageCreated)
+        return;  // the Advanced settings page lays out for both
     applyFaceSettings();
     InvalidateRect(app.hwndMain, NULL, FALSE);
     armClockTimer();

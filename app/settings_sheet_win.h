@@ -16,12 +16,11 @@ void showSettingsSheet(int startPage);
 // Tells the sheet that a page was changed, which enables its Apply button.
 void reportPageChanged(HWND page);
 
-// Posted to the clock window by a display page that applied its controls.
-constexpr UINT WM_FACE_SETTINGS_APPLIED = WM_APP + 2;
-
-// A display page copied its controls into app: the face is laid out once
-// the sheet has applied every page, however many of them changed it.
-void requestFaceLayout();
-// WM_FACE_SETTINGS_APPLIED: lays the face out in the settings applied,
-// repaints it at once and sets the timer for the cadence they call for.
-void layOutAppliedFace();
+// The Advanced settings page exists (from its WM_INITDIALOG to its
+// WM_DESTROY). PSN_APPLY reaches the pages in their order, so while it does,
+// it is the last display page to be applied.
+void noteAdvancedPage(bool created);
+// A display page copied its controls into app: the face is laid out in the
+// settings applied, repainted at once and the timer set for the cadence they
+// call for, once per Apply however many display pages changed.
+void faceSettingsApplied(int sheetPage);

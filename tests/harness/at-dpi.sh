@@ -17,6 +17,7 @@ set_dpi() {
   "$WINE_SERVER" -k >/dev/null 2>&1
   "$WINE_SERVER" -w
   setsid "$WINE_SERVER" -p </dev/null >/dev/null 2>&1 || true
+  "$WINE_LOADER" cmd.exe /c exit >>"$envdir/dpi.log" 2>&1 </dev/null
 }
 set_dpi "$dpi"
 TOCKMERE_TEST_DPI=$dpi "$here/wine-run.sh" "$envdir" "$@"
