@@ -8,6 +8,8 @@
 #include "alarms/alarm_event.h"
 #include "alarms/event_rows_win.h"
 #include "app/app_state.h"
+#include "face/face_geometry.h"
+#include "face/window_dpi_win.h"
 #include "app/settings_sheet_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
@@ -57,7 +59,7 @@ void insertColumns(HWND list)
     for (const ListColumn& column : listColumns) {
         LVCOLUMNA format{};
         format.mask = LVCF_WIDTH;
-        format.cx = column.width;
+        format.cx = column.width * windowDpi(list) / BASE_DPI;  // the widths are for 96 dpi
         if (column.header) {
             format.mask |= LVCF_TEXT;
             format.pszText = const_cast<char*>(column.header);
