@@ -10,6 +10,8 @@
 #include "alarms/clock_tick_win.h"
 #include "alarms/event_rows_win.h"
 #include "app/app_state.h"
+#include "face/face_geometry.h"
+#include "face/window_dpi_win.h"
 #include "app/settings_sheet_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
@@ -59,7 +61,7 @@ void insertColumns(HWND list)
     for (const ListColumn& column : listColumns) {
         LVCOLUMNA format{};
         format.mask = LVCF_WIDTH;
-        format.cx = column.width;
+        format.cx = column.width * windowDpi(list) / BASE_DPI;  // the widths are for 96 dpi
         if (column.header) {
             format.mask |= LVCF_TEXT;
             format.pszText = const_cast<char*>(column.header);

@@ -82,6 +82,9 @@ void keepAwakeWhileRinging()
     SetThreadExecutionState(ringing ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
 }
 
+// What timer 1 repeats at now; 0 until it is first set.
+unsigned armedInterval = 0;
+
 void openMessageWindows(const TickResult& result)
 {
     for (int k = 0; k < result.messageCount; ++k)
@@ -164,5 +167,9 @@ void armClockTimer()
     // Read after the tick's work, so the time that work took is not added.
     SYSTEMTIME now;
     GetLocalTime(&now);
-    SetTimer(app.hwndMain, CLOCK_TIMER_ID, delayToNextTick(now.wMilliseconds), NULL);
+    unsigned interval = timerToSet(toLocalTime(now), needsEverySecond(app, app.ringing), armedInterval);
+    if (interval == 0)
+        return;
+    SetTimer(app.hwndMain, CLOCK_TIMER_ID, interval, NULL);
+    armedInterval = interval;
 }

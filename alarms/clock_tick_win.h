@@ -16,5 +16,7 @@ void clockTickAfterClockChange();
 void refreshWakeTimer();
 
 // Sets timer 1 of the clock window to come just after the next whole second
-// of the local clock. Setting it again replaces it; it is never killed.
+// of the local clock, or of the minute when nothing changes faster; left as
+// it is when it already repeats on that mark. It is never killed. Called
+// after each tick and whenever the settings the cadence depends on change.
 void armClockTimer();

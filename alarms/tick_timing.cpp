@@ -1,10 +1,29 @@
 #include "alarms/tick_timing.h"
 
-unsigned delayToNextTick(int milliseconds)
+#include <algorithm>
+
+bool needsEverySecond(const Settings& settings, const RingingState& ringing)
 {
-    if (milliseconds < 0)
-        milliseconds = 0;
-    if (milliseconds > 999)
-        milliseconds = 999;
-    return static_cast<unsigned>(1000 - milliseconds + TICK_MARGIN_MS);
+    // The first tick marks where the clock starts watching: a minute later, a
+    // sleep begun meanwhile would hide the alarms it slept over.
+    return settings.showSeconds || settings.flashDelimiter || ringing.alarmRinging || ringing.stopRequested ||
+           ringing.scannedUpTo == NOT_YET;
+}
+
+unsigned delayToNextTick(const LocalTime& now, bool everySecond)
+{
+    int milliseconds = std::clamp(now.milliseconds, 0, 999);
+    if (everySecond)
+        return static_cast<unsigned>(1000 - milliseconds + TICK_MARGIN_MS);
+    int second = std::clamp(now.second, 0, 59);
+    return static_cast<unsigned>((60 - second) * 1000 - milliseconds + TICK_MARGIN_MS);
+}
+
+unsigned timerToSet(const LocalTime& now, bool everySecond, unsigned armedMs)
+{
+    unsigned period = everySecond ? SECOND_MS : MINUTE_MS;
+    bool onMark = now.milliseconds <= TICK_MARGIN_MS + TICK_TOLERANCE_MS && (everySecond || now.second == 0);
+    if (!onMark)
+        return delayToNextTick(now, everySecond);
+    return armedMs == period ? 0 : period;
 }

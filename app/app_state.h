@@ -6,6 +6,7 @@
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
 #include "app/tray_retry.h"
+#include "face/face_geometry.h"
 #include "settings/settings.h"
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
@@ -23,6 +24,9 @@ struct ColorPreset {
 struct AppState : Settings {
     HINSTANCE hInstance;
     HWND hwndMain;
+    // The DPI of the clock window's monitor, by which every face metric is
+    // scaled: read when the window is made and on WM_DPICHANGED.
+    int dpi = BASE_DPI;
     char caption[100];
     char className[100];
 

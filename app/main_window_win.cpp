@@ -12,10 +12,12 @@
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
 #include "app/tray_icon_win.h"
+#include "face/face_font_win.h"
 #include "face/face_geometry.h"
 #include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
 #include "face/face_text_win.h"
+#include "face/window_dpi_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
 #include "settings/settings_win.h"
@@ -79,6 +81,7 @@ void releaseDrawingObjects()
     app.backgroundBitmap = static_cast<HBITMAP>(SelectObject(app.backgroundDC, app.backgroundBitmap));
     DeleteDC(app.backgroundDC);
     DeleteObject(app.backgroundBitmap);
+    releaseClockFont();
     DestroyMenu(app.menuBar);  // and with it the popup
 }
 
@@ -115,7 +118,9 @@ LRESULT onCreate(HWND hwnd)
     makeProgramFolderCurrentWhenAutorun();
     createDrawingBuffers();
     fillFaceDayNames();
-    SetWindowPos(hwnd, NULL, app.posX, app.posY, measureFaceWidth(), faceHeight(app.scale), SWP_NOZORDER);
+    app.dpi = windowDpi(hwnd);
+    SetWindowPos(hwnd, NULL, app.posX, app.posY, measureFaceWidth(), faceHeight(app.scale, app.dpi),
+                 SWP_NOZORDER);
     applyFaceSettings();
     addColorPresets();
     app.reminder.baseHours = -1;
@@ -234,10 +239,13 @@ void onMouseMove(HWND hwnd, WPARAM keys)
     SetWindowPos(hwnd, NULL, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
 }
 
-// The user acknowledged the alarm: the next tick stops what rings then.
+// The user acknowledged the alarm: a tick now stops what rings, rather than
+// one that may be a minute away.
 void requestStop()
 {
     ::requestStop(app.ringing);
+    if (app.ringing.stopRequested)
+        clockTick();
 }
 
 // A click of the primary button on the clock, or a message window closed.
@@ -309,6 +317,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_TRAYNOTIFY: onTrayNotify(hwnd, lParam); return 0;
     case WM_ALARM_ACKNOWLEDGED: acknowledgeAlarm(); return 0;
+    case WM_DPICHANGED:  // the high word is the vertical DPI, the same as the horizontal
+        relayOutForDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     if (message == taskbarCreatedMessage() && message != 0) {
         keepAddingTrayIcon();

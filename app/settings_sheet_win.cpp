@@ -6,15 +6,19 @@
 #include <prsht.h>
 
 #include "alarms/alarm_page_win.h"
+#include "alarms/clock_tick_win.h"
 #include "alarms/reminder_page_win.h"
 #include "app/app_state.h"
 #include "app/struct_sizes_win.h"
+#include "face/face_layout_win.h"
 #include "res/resource.h"
 #include "settings/advanced_page_win.h"
 #include "settings/settings_page_win.h"
 #include "settings/settings_win.h"
 
 namespace {
+
+bool advancedPageCreated = false;
 
 PROPSHEETPAGEA sheetPage(int templateId, DLGPROC procedure)
 {
@@ -57,4 +61,18 @@ void showSettingsSheet(int startPage)
 void reportPageChanged(HWND page)
 {
     SendMessageA(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+}
+
+void noteAdvancedPage(bool created)
+{
+    advancedPageCreated = created;
+}
+
+void faceSettingsApplied(int sheetPage)
+{
+    if (sheetPage == SHEET_PAGE_SETTINGS && advancedPageCreated)
+        return;  // the Advanced settings page lays out for both
+    applyFaceSettings();
+    InvalidateRect(app.hwndMain, NULL, FALSE);
+    armClockTimer();
 }

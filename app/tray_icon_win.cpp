@@ -26,7 +26,10 @@ bool addTrayIcon()
 {
     NOTIFYICONDATAA data = trayIconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.uCallbackMessage = WM_TRAYNOTIFY;
-    data.hIcon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
+    // The small-icon size of the system's DPI: the image of that size when
+    // the icon has one, rather than one stretched by the shell.
+    data.hIcon = static_cast<HICON>(LoadImageA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     lstrcpynA(data.szTip, app.caption, 128);
     // A retry may have added it to a new taskbar before that taskbar's
     // announcement arrives; the shell then refuses a second NIM_ADD.

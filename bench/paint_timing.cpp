@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     double face = microsecondsPerCall(iterations, [&] { paintFace(target); });
 
     // The least: everything made once, one draw and one copy per frame.
-    FaceFont font = createFaceFont(FACE_FONT_FAMILY, app.scale);
+    FaceFont font = createFaceFont(FACE_FONT_FAMILY, app.scale, app.dpi);
     GpStringFormat* format = nullptr;
     GdipCreateStringFormat(0, 0, &format);
     GdipSetStringFormatAlign(format, StringAlignmentCenter);
@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     GdipCreateSolidFill(0xFF000000, &brush);
     GpGraphics* graphics = nullptr;
     GdipCreateFromHDC(app.frameDC, &graphics);
-    RectF layout(0.0f, 0.0f, REAL(client.right), REAL(layoutHeight(client.bottom, app.scale)));
+    RectF layout(0.0f, 0.0f, REAL(client.right), REAL(layoutHeight(client.bottom, app.scale, app.dpi)));
     const wchar_t* text = getFaceText(0);
     double least = microsecondsPerCall(iterations, [&] {
         GdipDrawString(graphics, text, -1, font.font, &layout, format, brush);
@@ -102,7 +102,7 @@ int main(int argc, char** argv)
 
     // The parts of a frame beyond that least.
     double fontMaking = microsecondsPerCall(iterations, [&] {
-        deleteFaceFont(createFaceFont(FACE_FONT_FAMILY, app.scale));
+        deleteFaceFont(createFaceFont(FACE_FONT_FAMILY, app.scale, app.dpi));
     });
     double graphicsMaking = microsecondsPerCall(iterations, [&] {
         GpGraphics* g = nullptr;

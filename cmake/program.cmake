@@ -25,6 +25,11 @@ else()
 endif()
 set(TOCKMERE_RESOURCE_DIRS ${PROJECT_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
 configure_file(res/tockmere.manifest.in ${CMAKE_BINARY_DIR}/res/tockmere.manifest @ONLY)
+# windres does not report the files the script pulls in: a changed manifest
+# or picture must still rebuild the resources.
+file(GLOB resource_files CONFIGURE_DEPENDS res/*.ico res/*.bmp)
+set_source_files_properties(res/tockmere.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/res/tockmere.manifest;${resource_files}")
 
 add_executable(tockmere WIN32 app/winmain_win.cpp res/tockmere.rc)
 target_link_libraries(tockmere PRIVATE tockmere_win)

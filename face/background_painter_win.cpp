@@ -25,10 +25,14 @@ void fillGradient(GpGraphics* graphics, const GradientBand& fill)
 void drawOutline(GpGraphics* graphics, const OutlineRect& outline)
 {
     GpPen* pen = nullptr;
-    GdipCreatePen1(outline.argb, 1.0f, UnitWorld, &pen);
+    GdipCreatePen1(outline.argb, static_cast<REAL>(outline.penWidth), UnitWorld, &pen);
     if (!pen)
         return;
-    GdipDrawRectangleI(graphics, pen, outline.x, outline.y, outline.width, outline.height);
+    // The pen is centred on the line: a wider one moves in by half its
+    // extra width, so it stays inside the face.
+    REAL inset = (outline.penWidth - 1) / 2.0f;
+    GdipDrawRectangle(graphics, pen, outline.x + inset, outline.y + inset, outline.width - 2 * inset,
+                      outline.height - 2 * inset);
     GdipDeletePen(pen);
 }
 
@@ -37,7 +41,7 @@ void drawOutline(GpGraphics* graphics, const OutlineRect& outline)
 void paintBackground(HDC dc, int width, int height)
 {
     BackgroundStyle style =
-        describeBackground(app.backgroundType, app.colorBase, app.colorBorder, width, height);
+        describeBackground(app.backgroundType, app.colorBase, app.colorBorder, width, height, app.dpi);
 
     GpGraphics* graphics = nullptr;
     GdipCreateFromHDC(dc, &graphics);

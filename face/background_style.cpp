@@ -1,5 +1,6 @@
 #include "face/background_style.h"
 
+#include "face/face_geometry.h"
 #include "settings/settings.h"
 
 namespace {
@@ -24,11 +25,11 @@ GradientBand wholeFace(Argb top, Argb bottom, int width, int height)
 }  // namespace
 
 BackgroundStyle describeBackground(int backgroundType, ColorRef base, ColorRef border, int width,
-                                   int height)
+                                   int height, int dpi)
 {
     BackgroundStyle style{};
     style.clearArgb = OPAQUE_WHITE;
-    style.border = {0, 0, width - 1, height - 1, argbOf(border, OPAQUE)};
+    style.border = {0, 0, width - 1, height - 1, argbOf(border, OPAQUE), faceBorderWidth(dpi)};
 
     switch (backgroundType) {
     case BACKGROUND_SOLID:
@@ -42,8 +43,9 @@ BackgroundStyle describeBackground(int backgroundType, ColorRef base, ColorRef b
         style.fills[style.fillCount++] =
             wholeFace(argbOf(base, OPAQUE), argbOf(base, FAINT), width, height);
         // A bright band near the top, inset from the left, top and right.
-        style.fills[style.fillCount++] = {0, white(OPAQUE), height / 7 + 2, white(FAINT),
-                                          2, 2, width - 5, height / 7 - 1};
+        int inset = glassBandInset(dpi);
+        style.fills[style.fillCount++] = {0, white(OPAQUE), height / 7 + inset, white(FAINT),
+                                          inset, inset, width - 2 * inset - 1, height / 7 - 1};
         break;
     }
     default: {  // Soft

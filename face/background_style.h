@@ -1,7 +1,7 @@
 #pragma once
 // What the face background consists of, for each background type: a clear
 // colour over the white ground, up to two vertical gradient fills, and the
-// one-pixel border. The Win32 painter only carries this out.
+// border, one pixel wide at 96 dpi. The Win32 painter only carries this out.
 #include <cstdint>
 
 #include "app/color.h"
@@ -23,14 +23,16 @@ struct GradientBand {
     int height;
 };
 
-// A rectangle outline drawn with a one-unit pen: x, y, width, height as
-// GDI+ takes them, so it covers columns x..x+width and rows y..y+height.
+// A rectangle outline: x, y, width, height as GDI+ takes them for a
+// one-unit pen, so it covers columns x..x+width and rows y..y+height; a
+// wider pen reaches inwards from there.
 struct OutlineRect {
     int x;
     int y;
     int width;
     int height;
     Argb argb;
+    int penWidth;
 };
 
 struct BackgroundStyle {
@@ -42,4 +44,4 @@ struct BackgroundStyle {
 
 // Any type other than Solid (0), Gradient (2) and Glass (3) paints as Soft.
 BackgroundStyle describeBackground(int backgroundType, ColorRef base, ColorRef border, int width,
-                                   int height);
+                                   int height, int dpi);

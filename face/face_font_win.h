@@ -1,6 +1,6 @@
 #pragma once
-// The face font, created and deleted within each call that draws or measures
-// with it.
+// The face font. The one the clock draws with is made when the face is laid
+// out and kept until the next layout or the end, so a paint need not make it.
 #include <windows.h>
 
 #include <gdiplus.h>
@@ -12,7 +12,16 @@ struct FaceFont {
     Gdiplus::GpFont* font;
 };
 
-// The installed family `familyName` at the face's em size for `scale`.
-// When the family is not installed both members stay null.
-FaceFont createFaceFont(const wchar_t* familyName, int scale);
+// The installed family `familyName` at the face's em size for `scale` at
+// `dpi`. When the family is not installed both members stay null.
+FaceFont createFaceFont(const wchar_t* familyName, int scale, int dpi);
 void deleteFaceFont(const FaceFont& face);
+
+// Makes the clock's face font anew for app's scale and DPI (the layout does,
+// before it measures).
+const FaceFont& remakeClockFont();
+// The clock's face font as the last layout made it; made now if there was
+// none yet or the scale or DPI changed since.
+const FaceFont& clockFont();
+// Deletes it, before GDI+ is shut down.
+void releaseClockFont();

@@ -2,24 +2,54 @@
 
 #include <algorithm>
 
-int faceHeight(int scale)
+namespace {
+
+// `pixels` at 96 dpi, scaled by `percent` and to `dpi`.
+int scaled(int pixels, int percent, int dpi)
 {
-    return scale * 80 / 100;
+    return pixels * percent * dpi / (100 * BASE_DPI);
 }
 
-int faceFontEm(int scale)
+}  // namespace
+
+int measureWidth(int dpi)
 {
-    return scale * 79 / 100;
+    return scaled(MEASURE_WIDTH, 100, dpi);
 }
 
-int layoutHeight(int clientHeight, int scale)
+int measureHeight(int dpi)
 {
-    return clientHeight + scale * 9 / 100;
+    return scaled(MEASURE_HEIGHT, 100, dpi);
 }
 
-double shadowOffset(int scale)
+int faceHeight(int scale, int dpi)
 {
-    return scale * 4.0 / 100.0;
+    return scaled(80, scale, dpi);
+}
+
+int faceFontEm(int scale, int dpi)
+{
+    return scaled(79, scale, dpi);
+}
+
+int layoutHeight(int clientHeight, int scale, int dpi)
+{
+    return clientHeight + scaled(9, scale, dpi);
+}
+
+double shadowOffset(int scale, int dpi)
+{
+    return scale * 4.0 * dpi / (100.0 * BASE_DPI);
+}
+
+int faceBorderWidth(int dpi)
+{
+    return std::max(1, scaled(1, 100, dpi));
+}
+
+int glassBandInset(int dpi)
+{
+    return scaled(2, 100, dpi);
 }
 
 int opacityAlpha(int opacity)
@@ -27,9 +57,9 @@ int opacityAlpha(int opacity)
     return opacity * 255 / 100;
 }
 
-int faceWidthForMeasured(float measuredWidth)
+int faceWidthForMeasured(float measuredWidth, int dpi)
 {
-    return static_cast<int>(measuredWidth) + FACE_TEXT_MARGIN;
+    return static_cast<int>(measuredWidth) + scaled(FACE_TEXT_MARGIN, 100, dpi);
 }
 
 bool isEmptyRect(const ScreenRect& r)

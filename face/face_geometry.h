@@ -15,19 +15,28 @@ constexpr bool operator==(const ScreenRect& a, const ScreenRect& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The size of the off-screen buffers the window starts with, and the box the
-// face text is measured in.
+// Every face metric is given at 96 dpi and multiplied by dpi / 96 of the
+// window's monitor, in the same integer arithmetic (multiplied first,
+// truncated last), so at 96 dpi each is exactly its 96-dpi value.
+constexpr int BASE_DPI = 96;
+
+// The box the face text is measured in, 1024 x 80 at 96 dpi; the off-screen
+// buffers grow to the window instead.
 constexpr int MEASURE_WIDTH = 1024;
 constexpr int MEASURE_HEIGHT = 80;
 // Room left and right of the measured text.
 constexpr int FACE_TEXT_MARGIN = 24;
 
-int faceHeight(int scale);                   // 80 at 100 %
-int faceFontEm(int scale);                   // 79 px at 100 %
-int layoutHeight(int clientHeight, int scale);  // reaches scale * 9 / 100 below the window
-double shadowOffset(int scale);              // 4.0 at 100 %, the one fractional value
+int measureWidth(int dpi);
+int measureHeight(int dpi);
+int faceHeight(int scale, int dpi);                      // 80 at 100 % and 96 dpi
+int faceFontEm(int scale, int dpi);                      // 79 px at 100 % and 96 dpi
+int layoutHeight(int clientHeight, int scale, int dpi);  // reaches scale * 9 / 100 below the window
+double shadowOffset(int scale, int dpi);                 // 4.0 at 100 % and 96 dpi, the one fractional value
+int faceBorderWidth(int dpi);                            // 1 up to 191 dpi, never 0
+int glassBandInset(int dpi);                             // 2 at 96 dpi
 int opacityAlpha(int opacity);               // 255 at 100 %, 127 at 50 %
-int faceWidthForMeasured(float measuredWidth);
+int faceWidthForMeasured(float measuredWidth, int dpi);
 
 // The Win32 rectangle operations the placement relies on, with their exact
 // semantics: IntersectRect yields an all-zero rectangle when nothing overlaps;

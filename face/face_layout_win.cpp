@@ -76,37 +76,46 @@ void setFaceBounds(int x, int y, int width, int height)
 
 }  // namespace
 
-int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text)
+namespace {
+
+int measureWith(HDC dc, const FaceFont& face, int dpi, const wchar_t* text)
 {
     GpGraphics* graphics = nullptr;
     GdipCreateFromHDC(dc, &graphics);
-    FaceFont face = createFaceFont(familyName, scale);
-
-    RectF layout(0.0f, 0.0f, static_cast<REAL>(MEASURE_WIDTH), static_cast<REAL>(MEASURE_HEIGHT));
+    RectF layout(0.0f, 0.0f, static_cast<REAL>(measureWidth(dpi)), static_cast<REAL>(measureHeight(dpi)));
     RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
     GpStringFormat* format = nullptr;
     GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);
     GdipMeasureString(graphics, text, -1, face.font, &layout, format, &bounds, NULL, NULL);
-
     if (format)
         GdipDeleteStringFormat(format);
-    deleteFaceFont(face);
     if (graphics)
         GdipDeleteGraphics(graphics);
-    return faceWidthForMeasured(bounds.Width);
+    return faceWidthForMeasured(bounds.Width, dpi);
 }
 
+}  // namespace
+
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, int dpi, const wchar_t* text)
+{
+    FaceFont face = createFaceFont(familyName, scale, dpi);
+    int width = measureWith(dc, face, dpi, text);
+    deleteFaceFont(face);
+    return width;
+}
+
+// Each layout makes the face font anew; the paints until the next one use it.
 int measureFaceWidth()
 {
     const wchar_t* text = getFaceText(1);
     measuredKey = widthKeyOf(text);
-    return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, text);
+    return measureWith(app.frameDC, remakeClockFont(), app.dpi, text);
 }
 
 void resizeFace()
 {
     int width = measureFaceWidth();
-    ScreenRect face = resizedFaceRect(windowRectOf(app.hwndMain), workArea(), width, faceHeight(app.scale));
+    ScreenRect face = resizedFaceRect(windowRectOf(app.hwndMain), workArea(), width, faceHeight(app.scale, app.dpi));
     setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
 }
 
@@ -118,8 +127,15 @@ void followFaceText()
 
 void placeAtDefaultPosition()
 {
-    ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale));
+    ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale, app.dpi));
     setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
+}
+
+void relayOutForDpi(int dpi, const RECT& suggested)
+{
+    app.dpi = dpi;
+    setFaceBounds(suggested.left, suggested.top, measureFaceWidth(), faceHeight(app.scale, app.dpi));
+    InvalidateRect(app.hwndMain, NULL, FALSE);
 }
 
 void keepOnScreen()

@@ -3,12 +3,13 @@
 // face text and the settings in app.
 #include <windows.h>
 
-// The face width in pixels: the measured face text plus 24. The text never
-// wraps, however long.
+// The face width in pixels: the measured face text plus the margin (24 at
+// 96 dpi). The text never wraps, however long.
 int measureFaceWidth();
-// The width of `text` in the face font of `familyName` at `scale`, measured
-// on `dc` as the face is, plus 24. measureFaceWidth is this for the face.
-int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, const wchar_t* text);
+// The width of `text` in the face font of `familyName` at `scale` and `dpi`,
+// measured on `dc` as the face is, plus the margin. measureFaceWidth is this
+// for the face.
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, int dpi, const wchar_t* text);
 
 // Both size the window to the face and repaint the background, in buffers
 // grown to the window when it outgrows them.
@@ -20,6 +21,9 @@ void resizeFace();
 void followFaceText();
 // Puts the window in the bottom-right corner of the work area.
 void placeAtDefaultPosition();
+// The window moved to a monitor of another DPI: the face is laid out anew
+// for `dpi`, its top-left corner where Windows suggests.
+void relayOutForDpi(int dpi, const RECT& suggested);
 // Moves the window to the default position unless it is wholly on the work
 // area.
 void keepOnScreen();

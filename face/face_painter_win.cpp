@@ -24,6 +24,7 @@ struct FaceFrame {
     int width = -1;
     int height = -1;
     int scale = 0;
+    int dpi = 0;
     int showShadow = 0;
     int backgroundType = 0;
     ColorRef colorText = 0;
@@ -46,6 +47,7 @@ FaceFrame frameNow()
     frame.width = client.right;
     frame.height = client.bottom;
     frame.scale = app.scale;
+    frame.dpi = app.dpi;
     frame.showShadow = app.showShadow;
     frame.backgroundType = app.backgroundType;
     frame.colorText = app.colorText;
@@ -74,7 +76,7 @@ void paintFace(HDC target)
     int height = client.bottom;
     BitBlt(app.frameDC, 0, 0, width, height, app.backgroundDC, 0, 0, SRCCOPY);
 
-    FaceFont face = createFaceFont(FACE_FONT_FAMILY, app.scale);
+    const FaceFont& face = clockFont();
     GpStringFormat* format = nullptr;
     GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);  // one line, always
     GdipSetStringFormatAlign(format, StringAlignmentCenter);
@@ -83,14 +85,14 @@ void paintFace(HDC target)
     // The box reaches below the window, so the centred digits sit a little
     // low, where a seven-segment face looks centred.
     REAL layoutWidth = static_cast<REAL>(width);
-    REAL layoutHigh = static_cast<REAL>(layoutHeight(height, app.scale));
+    REAL layoutHigh = static_cast<REAL>(layoutHeight(height, app.scale, app.dpi));
 
     GpGraphics* graphics = nullptr;
     GdipCreateFromHDC(app.frameDC, &graphics);
     GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
 
     if (app.showShadow) {
-        REAL offset = static_cast<REAL>(shadowOffset(app.scale));
+        REAL offset = static_cast<REAL>(shadowOffset(app.scale, app.dpi));
         drawFaceText(graphics, face, format, RectF(offset, offset, layoutWidth, layoutHigh),
                      SHADOW_ARGB);
     }
@@ -103,7 +105,6 @@ void paintFace(HDC target)
         GdipDeleteGraphics(graphics);
     if (format)
         GdipDeleteStringFormat(format);
-    deleteFaceFont(face);
 }
 
 void paintFaceWindow(HWND window)

@@ -48,17 +48,19 @@ std::u16string userTimeSeparator()
 }
 
 // Measured between two digits, which share one width: the face font gives
-// ":" and the blank one width and "." none. Asked for once per character and
-// scale. A separator of another width keeps showing: better steady than
+// ":" and the blank one width and "." none. Asked for once per character,
+// scale and DPI. A separator of another width keeps showing: better steady than
 // moving.
 std::u16string faceSeparatorBlank(char16_t separator)
 {
     static char16_t measuredSeparator = 0;
-    static int measuredScale = 0;
+    static int measuredScale = 0, measuredDpi = 0;
     static std::u16string blank;
-    if (separator == measuredSeparator && app.scale == measuredScale)
+    if (separator == measuredSeparator && app.scale == measuredScale && app.dpi == measuredDpi)
         return blank;
-    auto width = [](const wchar_t* text) { return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, text); };
+    auto width = [](const wchar_t* text) {
+        return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, app.dpi, text);
+    };
     const wchar_t between[] = {L'0', static_cast<wchar_t>(separator), L'0', L'\0'};
     int withSeparator = width(between);
     if (withSeparator == width(L"0 0"))
@@ -69,6 +71,7 @@ std::u16string faceSeparatorBlank(char16_t separator)
         blank = std::u16string(1, separator);
     measuredSeparator = separator;
     measuredScale = app.scale;
+    measuredDpi = app.dpi;
     return blank;
 }
 

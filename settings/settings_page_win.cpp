@@ -5,7 +5,6 @@
 
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
-#include "face/face_layout_win.h"
 #include "help/help_win.h"
 #include "res/resource.h"
 #include "settings/page_rules.h"
@@ -76,20 +75,12 @@ BOOL onCommand(HWND page, int id, int code)
     return FALSE;
 }
 
-// The face is laid out anew (applyFaceSettings resizes it too) and
-// repainted at once, while the sheet stays open.
-void applyToFace(HWND page)
-{
-    readControls(page, app);
-    applyFaceSettings();
-    InvalidateRect(app.hwndMain, NULL, FALSE);
-}
-
 BOOL onNotify(HWND page, const NMHDR* header)
 {
     switch (header->code) {
     case PSN_APPLY:
-        applyToFace(page);
+        readControls(page, app);
+        faceSettingsApplied(SHEET_PAGE_SETTINGS);
         return FALSE;  // the message result stays PSNRET_NOERROR: never vetoed
     case PSN_HELP:
         showHelp(HELP_SETTINGS_PAGE);

@@ -91,3 +91,45 @@ done
 # grows for the longer date by itself.
 settings "Show date=1"
 shoot soft-date-after-midnight '2027-04-09 23:59:58' 3.5
+
+# At 144 dpi (150 %): the face with seconds and day, and the settings
+# sheet opened from the clock's menu. Wine reads the DPI when its server
+# starts.
+"$WINE_LOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 </dev/null
+"$WINE_SERVER" -k >/dev/null 2>&1 || true
+"$WINE_SERVER" -w || true
+setsid "$WINE_SERVER" -p </dev/null >/dev/null 2>&1 || true
+# With the date the face (1379 pixels) would be wider than the 1280-pixel screen.
+settings "Background type=1" "Show seconds=1" "Show day of the week=1"
+shoot "soft-seconds-day-144dpi"
+
+# The clock near the top-left corner, so the sheet opens wholly on the screen.
+settings "Background type=1" "Show seconds=1" "Show day of the week=1" "X=40" "Y=40"
+set_clock
+LD_PRELOAD=libtimeshift.so "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
+clock=$!
+window=
+for _ in $(seq 100); do
+  window=$(xdotool search --name '^Tockmere$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "screenshots: the clock window did not appear" >&2; kill "$clock"; exit 1; }
+sleep 1.5
+# The menu's first item, "Settings...", from the keyboard.
+xdotool mousemove --window "$window" 20 20 click 3
+sleep 1
+xdotool key Down Return
+sheet=
+for _ in $(seq 100); do
+  sheet=$(xdotool search --name '^Tockmere$' 2>/dev/null | grep -v "^$window\$" | head -n1) && [ -n "$sheet" ] && break
+  sleep 0.1
+done
+[ -n "$sheet" ] || { echo "screenshots: the settings sheet did not open" >&2; kill "$clock"; exit 1; }
+sleep 1.5
+# shellcheck disable=SC2046
+eval $(xdotool getwindowgeometry --shell "$sheet")
+import -window root "$envdir/screen.png"
+convert "$envdir/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/settings-144dpi.png"
+echo "$out/settings-144dpi.png (${WIDTH}x${HEIGHT})"
+kill "$clock"
+wait "$clock" 2>/dev/null || true

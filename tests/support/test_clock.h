@@ -34,6 +34,8 @@ inline bool writeOffset(long long offsetNs, DWORD settleMs)
     std::fclose(f);
     bool moved = MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     WaitForSingleObject(GetCurrentProcess(), settleMs);  // signalled only when this process ends
+    // As Windows tells every window when the time is set.
+    SendMessageTimeoutA(HWND_BROADCAST, WM_TIMECHANGE, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     return moved;
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "alarms/alarm_sound.h"
@@ -103,48 +104,85 @@ TEST(ClockTick, RingingLastsAsTheDurationSaysAlsoOverSkippedMinutesAndClockChang
 }
 
 
-// Four days of the re-armed timer, a few ms late, at times a little early or seconds late; the daylight-saving
-// changes move the local clock an hour on and back while UTC goes on, the user sets the clock back by seconds.
-TEST(TickTimer, AimsJustPastTheNextSecondAndEveryMinuteEnteredRingsOnceDespiteJitterAndClockChanges)
+// Four days of the clock's timer as Windows keeps it (repeating at the interval last set, a tick a few ms late, at
+// times a little early or seconds late, missed periods folded into one), on a local clock that gains 1 ms in 2 s
+// and moved on and back, by daylight saving (local time moves, UTC goes on) and by the user (UTC moves too). Each
+// quarter day brings other settings: seconds, blinking, nothing (the minute wake), a duration of "1 min." or
+// "3 min."; now and then the user stops a ringing, which the clock window ticks at once.
+TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinuteAwayAndAQuietClockWakesOnceAMinute)
 {
-    for (auto [ms, delay] : {std::pair{0, 1005u}, {5, 1000u}, {6, 999u}, {500, 505u}, {999, 6u}, {-20, 1005u}})
-        EXPECT_EQ(delayToNextTick(ms), delay) << ms;
     const long long S = 1000, M = 60 * S, H = 60 * M, D = 24 * H;
+    for (auto [ms, second, every, delay] : {std::array{0, 0, 1, 1005}, {5, 9, 1, 1000}, {999, 59, 1, 6}, {0, 0, 0, 60005},
+                                             {300, 30, 0, 29705}, {999, 59, 0, 6}, {-20, 0, 1, 1005}})
+        EXPECT_EQ(delayToNextTick(LocalTime{2027, 3, 1, 1, 0, 0, second, ms}, every), unsigned(delay)) << ms;
     Clock clock(DURATION_ONCE);
+    EXPECT_TRUE(needsEverySecond(Settings{}, clock.ringing)) << "the first tick, which starts the watch, waits no minute";
     for (int i = 0; i < MAX_EVENTS; ++i)  // 00:00, 01:07, 02:14, ...: a full table, without a marker
         clock.add(i * 67 % 1440 / 60, i * 67 % 60, "");
-    const std::tuple<long long, long long, bool> jumps[] = {  // at the local reading, by how much, UTC goes on
+    const std::tuple<long long, long long, bool> jumps[] = {  // at the local reading, by how much, daylight saving
         {D + 2 * H, H, true}, {2 * D + 3 * H, -H, true}, {2 * D + 12 * H + 5 * S, -10 * S, false},
         {3 * D + 9 * H + 40 * S, -20 * S, false}};
     std::map<std::pair<int, long long>, int> seen, expected;  // (slot, minute) -> rings
-    long long frontier = 0, offset = 0;  // the last local minute due to ring; local minus UTC
-    auto run = [&](long long to, long long ringsAt = -1) {  // each local minute entered past the frontier rings once
+    long long frontier = 0;  // the last local minute due to ring: each minute entered past it rings once
+    auto run = [&](long long to, long long ringsAt = -1) {
         for (long long minute = frontier + 1; minute <= to / M && minute < 4 * D / M; ++minute)
             for (int i = 0; i < MAX_EVENTS; ++i)
                 if (i * 67 % 1440 == minute % 1440)
                     ++expected[{i, ringsAt < 0 ? minute : ringsAt}];
         frontier = std::max(frontier, to / M);
     };
-    for (long long now = 30 * S + 250, next = 0, n = 0, jump = 0; now < 4 * D; now = next, ++n) {  // from 00:00:30
-        LocalTime t{2027, 3, 0, int(now / D + 1), int(now / H % 24), int(now / M % 60), int(now / S % 60),
-                    int(now % S)};
-        TickResult r = runClockTick(t, secondNumber(t) - offset / S, true, *clock.settings, clock.reminder, clock.ringing);
+    long long quietTicks = 0, ticks = 0, timerSets = 0, durationStops = 0, lateStops = 0, longestRingingGap = 0;
+    unsigned armed = 0;
+    bool clicked = false;
+    // `real` is the timer's time; the clock reads real + offset + real / 2000, UTC that less `saved`.
+    for (long long real = 30 * S + 250, expiry = 0, offset = 0, saved = 0, lastMinute = -1, n = 0, jump = 0;; ++n, ++ticks) {
+        auto reading = [&](long long at) { return at + offset + at / 2000; };
+        long long now = reading(real);
+        if (now >= 4 * D)
+            break;
+        int quarter = int(now / (6 * H) % 4);
+        clock.settings->showSeconds = quarter == 0, clock.settings->flashDelimiter = quarter == 1;
+        clock.settings->alarmDuration = quarter == 3 ? DURATION_THREE_MINUTES : quarter == 2 ? DURATION_ONE_MINUTE : 0;
+        LocalTime t{2027, 3, 0, int(now / D + 1), int(now / H % 24), int(now / M % 60), int(now / S % 60), int(now % S)};
+        bool wasRinging = clock.ringing.alarmRinging;
+        TickResult r = runClockTick(t, secondNumber(t) - saved / S, true, *clock.settings, clock.reminder, clock.ringing);
         for (const AlarmEvent* record : windows(r))
             ++seen[{int(record - clock.slots), now / M}];
-        next = now + delayToNextTick(int(now % S)) + (n % 211 ? n % 97 ? n % 41 : -4 : 2600);
-        if (jump < std::ssize(jumps) && next >= std::get<0>(jumps[jump])) {
+        if (r.sound == SOUND_STOP && !clicked && clock.settings->alarmDuration != DURATION_ONCE)  // a duration's end
+            ++durationStops, lateStops += now / M == lastMinute;  // not on the minute's first tick
+        lastMinute = now / M, clicked = false;
+        bool everySecond = needsEverySecond(*clock.settings, clock.ringing);
+        quietTicks += quarter >= 2 && !wasRinging && !everySecond;
+        if (unsigned set = timerToSet(t, everySecond, armed))
+            armed = set, expiry = real + set, ++timerSets;
+        else
+            for (expiry += armed; expiry <= real;)
+                expiry += armed;
+        if (clock.ringing.alarmRinging)
+            longestRingingGap = std::max(longestRingingGap, expiry - real);
+        long long next = expiry + (n % 211 ? n % 97 ? n % 5 : -4 : 2600);
+        if (clock.ringing.alarmRinging && n % 401 == 0)  // the user's click, 300 ms on: the window ticks at once
+            clock.ringing.stopRequested = 1, clicked = true, next = real + 300;
+        if (jump < std::ssize(jumps) && reading(next) >= std::get<0>(jumps[jump])) {
             auto [at, by, daylightSaving] = jumps[jump++];
             run(at - 1);
-            now = (at + by) / M == (at - 1) / M ? at + by : (at + by) / M * M - 1;  // so a new minute is entered
-            next += by;
+            long long to = (at + by) / M == (at - 1) / M ? at + by : (at + by) / M * M - 1;  // a new minute is entered
+            offset += to - reading(next);
             if (!daylightSaving)
-                frontier = now / M;  // set back: from then on
-            else if ((offset += by) > 0)
-                run(next, next / M);  // the skipped hour rings at the first tick after it
+                frontier = to / M;  // set back: afresh from then on
+            else if ((saved += by) > 0)
+                run(to, to / M);  // the skipped hour rings at the first tick after it
+        } else {
+            run(reading(next));
         }
-        run(next);
+        real = next;
     }
     EXPECT_EQ(seen, expected);
+    // Half of each day is quiet, bar the minutes rung: the clock wakes about once a minute then.
+    EXPECT_TRUE(quietTicks > 4 * 12 * 60 * 8 / 10 && quietTicks < 4 * 12 * 60 * 11 / 10) << quietTicks;
+    EXPECT_TRUE(durationStops > 20 && lateStops == 0) << durationStops << " " << lateStops;
+    EXPECT_LE(longestRingingGap, 1005) << "a ringing is ticked every second";
+    EXPECT_LT(timerSets, ticks / 5) << "a tick on its mark leaves the timer alone";
 }
 
 // Two moments of a clock in a zone at UTC+0 (unless shifted), the alarms at 07:40 "Wake" and 11:10 "Tea".

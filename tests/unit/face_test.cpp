@@ -59,10 +59,17 @@ TEST(FaceText, TheFaceIsMeasuredAgainOnlyWhenItsTextWouldMeasureDifferently)
 
 TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
 {
-    for (auto [p, height, em, layout, alpha] : {std::array{100, 80, 79, 89, 255}, {63, 50, 49, 55, 160}}) {
-        EXPECT_EQ(std::tuple(faceHeight(p), faceFontEm(p), layoutHeight(height, p), opacityAlpha(p)),
-                  std::tuple(height, em, layout, alpha));
-        EXPECT_DOUBLE_EQ(shadowOffset(p), p * 0.04);
+    // At 96 dpi the sizes of a face drawn for 96 dpi alone; at 144 half as large again, truncated last.
+    const std::array<int, 11> sizes[] = {  // percent, dpi: height, em, layout, margin, border, inset, box; alpha
+        {100, 96, 80, 79, 89, 24, 1, 2, 1024, 80, 255}, {63, 96, 50, 49, 55, 24, 1, 2, 1024, 80, 160},
+        {100, 144, 120, 118, 133, 36, 1, 3, 1536, 120, 255}, {63, 144, 75, 74, 83, 36, 1, 3, 1536, 120, 160},
+        {50, 192, 80, 79, 89, 48, 2, 4, 2048, 160, 127}};
+    for (auto [p, dpi, height, em, layout, margin, border, inset, boxW, boxH, alpha] : sizes) {
+        EXPECT_EQ(std::tuple(faceHeight(p, dpi), faceFontEm(p, dpi), layoutHeight(height, p, dpi),
+                             faceWidthForMeasured(300.9f, dpi) - 300, faceBorderWidth(dpi), glassBandInset(dpi),
+                             measureWidth(dpi), measureHeight(dpi), opacityAlpha(p)),
+                  std::tuple(height, em, layout, margin, border, inset, boxW, boxH, alpha)) << p << " % " << dpi;
+        EXPECT_DOUBLE_EQ(shadowOffset(p, dpi), p * 0.04 * dpi / 96) << p << " % " << dpi;
     }
     const ScreenRect desktop{0, 0, 800, 600}, work{0, 0, 800, 570};
     const std::pair<ScreenRect, ScreenRect> bars[] = {  // taskbars reach a little past the screen's edges
@@ -86,7 +93,7 @@ TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
 TEST(BackgroundStyle, EachTypesGroundFillsAndBorderAtTwoSizes)
 {
     const ColorRef base = 0x00DEC8CD, border = 0x006A3B05;  // 0x00BBGGRR
-    BackgroundStyle solid = describeBackground(0, base, border, 321, 80);
+    BackgroundStyle solid = describeBackground(0, base, border, 321, 80, 96);
     EXPECT_EQ(std::tuple(solid.clearArgb, solid.fillCount, solid.border.width, solid.border.height, solid.border.argb),
               std::tuple(0xFFCDC8DEu, 0, 320, 79, 0xFF053B6Au));
     const std::pair<int, std::vector<GradientBand>> cases[] = {  // Soft, and any unknown type; Gradient; Glass
@@ -96,7 +103,7 @@ TEST(BackgroundStyle, EachTypesGroundFillsAndBorderAtTwoSizes)
         {3, {{0, 0xFFCDC8DE, 80, 0x40CDC8DE, 0, 0, 321, 80}, {0, 0xFFFFFFFF, 13, 0x40FFFFFF, 2, 2, 316, 10}}},
         {3, {{0, 0xFFCDC8DE, 40, 0x40CDC8DE, 0, 0, 200, 40}, {0, 0xFFFFFFFF, 7, 0x40FFFFFF, 2, 2, 195, 4}}}};
     for (const auto& [type, fills] : cases) {
-        BackgroundStyle s = describeBackground(type, base, border, fills[0].width, fills[0].height);
+        BackgroundStyle s = describeBackground(type, base, border, fills[0].width, fills[0].height, 96);
         ASSERT_EQ(std::size_t(s.fillCount), fills.size()) << type;
         for (std::size_t i = 0; i < fills.size(); ++i)
             EXPECT_TRUE(s.clearArgb == OPAQUE_WHITE && !std::memcmp(&s.fills[i], &fills[i], sizeof fills[i])) << type;

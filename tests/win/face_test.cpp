@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "alarms/clock_tick_win.h"
 #include "face/background_painter_win.h"
 #include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
 #include "face/face_text_win.h"
+#include "face/window_dpi_win.h"
 #include "settings/settings_win.h"
 #include "support/test_clock.h"
 
@@ -33,6 +35,7 @@ protected:
         Gdiplus::GdiplusStartupInput input;
         ULONG_PTR token;
         Gdiplus::GdiplusStartup(&token, &input, nullptr);
+        SetProcessDPIAware();  // as the clock's manifest makes it
         app.hwndMain = CreateWindowExA(WS_EX_LAYERED, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, 0, 0, 0, 0);
         SetWindowLongPtrA(app.hwndMain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingFaceProc));
         app.frameDC = CreateCompatibleDC(nullptr), app.backgroundDC = CreateCompatibleDC(nullptr);
@@ -135,3 +138,38 @@ TEST_F(Face, EverySecondTheWindowShowsWhatAFullRepaintShowsOnlyChangesArePainted
     EXPECT_TRUE(timer.wParam == CLOCK_TIMER_ID && now.wSecond == 11 && now.wMilliseconds < 300) << now.wMilliseconds;
 }
 
+
+// Run again by the harness with the prefix at 144 dpi (TOCKMERE_TEST_DPI). The face laid out for the window's DPI
+// and for 96: at 1.5 times the DPI it is 1.5 times as wide and as tall, and so are its digits, on one line inside it.
+TEST_F(Face, AtTheMonitorsDpiTheFaceAndItsDigitsScaleTogetherOnOneLine)
+{
+    const int systemDpi = std::getenv("TOCKMERE_TEST_DPI") ? std::atoi(std::getenv("TOCKMERE_TEST_DPI")) : 96;
+    ASSERT_EQ(windowDpi(app.hwndMain), systemDpi);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 17, 14, 5, 9)));
+    app.showSeconds = app.showDayOfWeek = app.showDate = 1;
+    app.backgroundType = BACKGROUND_SOLID, app.colorBase = 0x00FFFFFF, app.colorBorder = 0, app.colorText = RED;
+    struct Drawn { int width, height; RECT ink; };
+    auto drawAt = [](int dpi) {
+        app.dpi = dpi;
+        resizeFace();
+        RECT window{}, ink{10000, 10000, -1, -1};
+        GetClientRect(app.hwndMain, &window);
+        RedrawWindow(app.hwndMain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        for (int y = 0; y < window.bottom; ++y)
+            for (int x = 0; x < window.right; ++x)
+                if (GetPixel(app.frameDC, x, y) == RED)
+                    ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                           std::max<LONG>(ink.bottom, y + 1)};
+        return Drawn{window.right, window.bottom, ink};
+    };
+    Drawn base = drawAt(96), large = drawAt(systemDpi == 96 ? 144 : systemDpi);
+    app.dpi = 96;
+    // Within 1 %: the em size is truncated (118 px for 118.5) and each glyph's advance rounded.
+    auto halfAgain = [](int big, int from) { return std::abs(big * 2 - from * 3) * 100 <= from * 3; };
+    EXPECT_EQ(std::pair(base.height, large.height), std::pair(80, 120));
+    EXPECT_TRUE(halfAgain(large.width, base.width)) << base.width << " " << large.width;
+    const RECT &a = base.ink, &b = large.ink;
+    EXPECT_TRUE(halfAgain(b.right - b.left, a.right - a.left) && halfAgain(b.bottom - b.top, a.bottom - a.top))
+        << a.right - a.left << "x" << a.bottom - a.top << " " << b.right - b.left << "x" << b.bottom - b.top;
+    EXPECT_TRUE(b.left > 0 && b.right < large.width && b.top > 0 && b.bottom < large.height && b.bottom - b.top < 100);
+}
