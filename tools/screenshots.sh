@@ -55,12 +55,9 @@ settings() {
   "$WINE_LOADER" regedit /s "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null
 }
 
-# Starts the clock at the time $2 (or the default), waits $3 seconds (1.5)
-# for it to be sized, placed and painted, crops its window out of the screen
-# into $1, ends it.
-shoot() {
-  local name=$1 clock window
-  set_clock "${2:-}"
+# Starts the clock at the time $1 (or the default) and sets clock and window.
+start_clock() {
+  set_clock "${1:-}"
   LD_PRELOAD=libtimeshift.so "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
   clock=$!
   window=
@@ -69,14 +66,29 @@ shoot() {
     sleep 0.1
   done
   [ -n "$window" ] || { echo "screenshots: the clock window did not appear" >&2; kill "$clock"; exit 1; }
-  sleep "${3:-1.5}"
-  # shellcheck disable=SC2046
-  eval $(xdotool getwindowgeometry --shell "$window")
-  import -window root "$envdir/screen.png"
-  convert "$envdir/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$name.png"
+}
+
+end_clock() {
   kill "$clock"
   wait "$clock" 2>/dev/null || true
-  echo "$out/$name.png (${WIDTH}x${HEIGHT})"
+}
+
+# Crops the window $1 out of the screen into $2.png.
+crop() {
+  # shellcheck disable=SC2046
+  eval $(xdotool getwindowgeometry --shell "$1")
+  import -window root "$envdir/screen.png"
+  convert "$envdir/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2.png"
+  echo "$out/$2.png (${WIDTH}x${HEIGHT})"
+}
+
+# Starts the clock at the time $2 (or the default), waits $3 seconds (1.5)
+# for it to be sized, placed and painted, crops its window into $1, ends it.
+shoot() {
+  start_clock "${2:-}"
+  sleep "${3:-1.5}"
+  crop "$window" "$1"
+  end_clock
 }
 
 styles=(solid soft gradient glass)
@@ -105,15 +117,7 @@ shoot "soft-seconds-day-144dpi"
 
 # The clock near the top-left corner, so the sheet opens wholly on the screen.
 settings "Background type=1" "Show seconds=1" "Show day of the week=1" "X=40" "Y=40"
-set_clock
-LD_PRELOAD=libtimeshift.so "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
-clock=$!
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^Tockmere$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "screenshots: the clock window did not appear" >&2; kill "$clock"; exit 1; }
+start_clock
 sleep 1.5
 # The menu's first item, "Settings...", from the keyboard.
 xdotool mousemove --window "$window" 20 20 click 3
@@ -126,10 +130,5 @@ for _ in $(seq 100); do
 done
 [ -n "$sheet" ] || { echo "screenshots: the settings sheet did not open" >&2; kill "$clock"; exit 1; }
 sleep 1.5
-# shellcheck disable=SC2046
-eval $(xdotool getwindowgeometry --shell "$sheet")
-import -window root "$envdir/screen.png"
-convert "$envdir/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/settings-144dpi.png"
-echo "$out/settings-144dpi.png (${WIDTH}x${HEIGHT})"
-kill "$clock"
-wait "$clock" 2>/dev/null || true
+crop "$sheet" settings-144dpi
+end_clock
