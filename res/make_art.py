@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Draws the program's pictures and writes them into res/:
 
-  tockmere.ico  window icon: 32x32 and 16x16, 32 bpp with alpha
-  small.ico     notification-area icon: 16x16, 32 bpp with alpha
+  tockmere.ico  window icon: 16, 20, 24, 32 and 48 pixels, 32 bpp with alpha
+  small.ico     notification-area icon: the same sizes (16 at 100 %, 24 at
+                150 %, 32 at 200 %), 32 bpp with alpha
   about.bmp     About-box banner: 203x61, 24 bpp
 
 The shapes are drawn by ImageMagick (`convert`) at several times the final
@@ -221,9 +222,11 @@ def main():
     for font in (FONT_BOLD, FONT_BOOK):
         if not os.path.exists(font):
             sys.exit(f"make_art: {font} is missing (install fonts-dejavu-core)")
-    icon32, icon16 = icon_image(32), icon_image(16)
-    write_ico(os.path.join(HERE, "tockmere.ico"), [(32, icon32), (16, icon16)])
-    write_ico(os.path.join(HERE, "small.ico"), [(16, icon16)])
+    # One image for each display scale from 100 to 300 %, so Windows never
+    # stretches one: largest first, as Windows lists them.
+    icons = [(size, icon_image(size)) for size in (48, 32, 24, 20, 16)]
+    write_ico(os.path.join(HERE, "tockmere.ico"), icons)
+    write_ico(os.path.join(HERE, "small.ico"), icons)
     write_bmp24(os.path.join(HERE, "about.bmp"), banner_image(203, 61), 203, 61)
 
 
