@@ -211,11 +211,11 @@ cpu_seconds=$(ratio "$((run1[1] - run0[1]))" "$((run1[floor_text] - run0[floor_t
 mem_default=$(ratio "${rss[0]}" "${rss[$floor_text]}")
 mem_seconds=$(ratio "${rss[1]}" "${rss[$floor_text]}")
 echo "Targets (this tree):"
-echo "  default settings: CPU ${cpu_default} x floor.exe (<= 1.2: $(verdict "$cpu_default" 1.2))"
-echo "  seconds shown:    CPU ${cpu_seconds} x floor_text.exe (<= 1.1: $(verdict "$cpu_seconds" 1.1))"
+echo "  default settings: CPU ${cpu_default} x floor.exe (<= 0.3: $(verdict "$cpu_default" 0.3))"
+echo "  seconds shown:    CPU ${cpu_seconds} x floor_text.exe (<= 1.0: $(verdict "$cpu_seconds" 1.0))"
 echo "  memory:           ${mem_default} (default), ${mem_seconds} (seconds) x floor_text.exe with the same DLLs" \
   "(<= 1.1: $(verdict "$mem_default" 1.1), $(verdict "$mem_seconds" 1.1))"
-echo "  tick lateness:    99th percentile ${p99[1]} ms after the second, base ${p99[3]} ms (<= 50: $(verdict "${p99[1]}" 50))"
+echo "  tick lateness:    99th percentile ${p99[1]} ms after the second, base ${p99[3]} ms (<= 20: $(verdict "${p99[1]}" 20))"
 echo
 echo "DLLs loaded (besides the program itself):"
 for i in 0 2 4 5 6; do
