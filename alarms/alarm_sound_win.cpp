@@ -4,10 +4,10 @@
 #include <mmsystem.h>
 
 #include "app/app_state.h"
+#include "app/timer_ids.h"
 
 namespace {
 
-constexpr UINT_PTR BEEP_TIMER_ID = 2;  // its own procedure: the clock's tick never sees it
 constexpr UINT BEEP_EVERY_MS = 1000;
 constexpr UINT SIMPLE_BEEP = 0xFFFFFFFF;
 
@@ -76,7 +76,7 @@ SoundLink playAlarmSound(const char* chosenPath, bool loop)
     if (link == LINK_BEEP) {
         MessageBeep(SIMPLE_BEEP);
         if (loop)
-            SetTimer(app.hwndMain, BEEP_TIMER_ID, BEEP_EVERY_MS, beepAgain);
+            SetTimer(app.hwndMain, BEEP_TIMER_ID, BEEP_EVERY_MS, beepAgain);  // its own procedure: no tick
     }
     return link;
 }

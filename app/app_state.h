@@ -5,12 +5,12 @@
 
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
+#include "app/timer_ids.h"
 #include "app/tray_retry.h"
 #include "face/face_geometry.h"
 #include "settings/settings.h"
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
-constexpr UINT_PTR CLOCK_TIMER_ID = 1;
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr int MAX_PRESETS = 10;
 

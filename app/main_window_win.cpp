@@ -175,6 +175,15 @@ void onSettingChange(WPARAM action)
         keepOnScreen();
 }
 
+// The face laid out for the new DPI where Windows suggests, and kept in
+// sight: the suggested place may lie off the work area.
+void onDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    // The high word is the vertical DPI, the same as the horizontal.
+    relayOutForDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    keepOnScreen();
+}
+
 void checkReminderItem()
 {
     CheckMenuItem(app.popupMenu, IDM_REMINDER,
@@ -317,9 +326,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_TRAYNOTIFY: onTrayNotify(hwnd, lParam); return 0;
     case WM_ALARM_ACKNOWLEDGED: acknowledgeAlarm(); return 0;
-    case WM_DPICHANGED:  // the high word is the vertical DPI, the same as the horizontal
-        relayOutForDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
+    case WM_DPICHANGED: onDpiChanged(wParam, lParam); return 0;
     }
     if (message == taskbarCreatedMessage() && message != 0) {
         keepAddingTrayIcon();

@@ -2,14 +2,11 @@
 
 #include "app/app_state.h"
 #include "app/struct_sizes_win.h"
+#include "app/timer_ids.h"
 #include "app/tray_retry.h"
 #include "res/resource.h"
 
 namespace {
-
-// A timer with a procedure of its own: its ticks never reach the clock
-// window's WM_TIMER, which belongs to the clock's one-second timer.
-constexpr UINT_PTR TRAY_RETRY_TIMER_ID = 2;
 
 NOTIFYICONDATAA trayIconData(UINT flags)
 {
@@ -47,6 +44,7 @@ void keepAddingTrayIcon()
 {
     switch (afterTrayIconAttempt(app.trayRetry, addTrayIcon())) {
     case TRAY_TRY_AGAIN:
+        // A procedure of its own: its ticks never reach the clock's WM_TIMER.
         SetTimer(app.hwndMain, TRAY_RETRY_TIMER_ID, TRAY_RETRY_INTERVAL_MS, retryTrayIcon);
         break;
     case TRAY_REPORT_MISSING:

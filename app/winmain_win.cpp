@@ -86,7 +86,9 @@ WPARAM runMessageLoop()
     HACCEL accelerators = LoadAcceleratorsA(app.hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0)) {
-        if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg) && !isMessageWindowKey(&msg)) {
+        // The accelerators are the clock's commands: their WM_COMMAND goes to
+        // the clock window, also when a message window has the keyboard.
+        if (!TranslateAcceleratorA(app.hwndMain, accelerators, &msg) && !isMessageWindowKey(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

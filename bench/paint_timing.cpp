@@ -12,6 +12,7 @@
 
 #include "alarms/clock_tick_win.h"
 #include "app/app_state.h"
+#include "app/timer_ids.h"
 #include "face/background_painter_win.h"
 #include "face/face_font_win.h"
 #include "face/face_geometry.h"

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "alarms/clock_tick_win.h"
+#include "app/timer_ids.h"
 #include "face/background_painter_win.h"
 #include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
