@@ -5,12 +5,36 @@
 
 namespace {
 
-unsigned readLittle(const unsigned char* p, int bytes)
+constexpr std::uint32_t RIFF_HEADER_SIZE = 12;
+constexpr std::uint32_t CHUNK_HEADER_SIZE = 8;
+constexpr std::uint32_t PCM_FORMAT_SIZE = 16;  // a fmt chunk without cbSize
+
+std::uint32_t readLittle(const unsigned char* p, int bytes)
 {
-    unsigned value = 0;
+    std::uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)
         value = value << 8 | p[i];
     return value;
+}
+
+// The fmt chunk's body as a WAVEFORMATEX; false when it describes no sound
+// or claims more extra bytes than it holds.
+bool readFormat(WaveFile& file, std::uint32_t at, std::uint32_t length, WaveFormat& format)
+{
+    if (length < PCM_FORMAT_SIZE)
+        return false;
+    std::uint32_t kept = length < WAVE_FORMAT_BASE_SIZE ? PCM_FORMAT_SIZE : WAVE_FORMAT_BASE_SIZE;
+    std::memset(format.bytes, 0, sizeof format.bytes);
+    if (!file.readAt(at, format.bytes, kept))
+        return false;
+    std::uint32_t extra = readLittle(format.bytes + 16, 2);
+    if (extra > length - kept || extra > WAVE_FORMAT_MAX_SIZE - WAVE_FORMAT_BASE_SIZE ||
+        (extra > 0 && !file.readAt(at + kept, format.bytes + kept, extra)))
+        return false;
+    format.size = WAVE_FORMAT_BASE_SIZE + extra;
+    std::uint32_t tag = readLittle(format.bytes, 2), channels = readLittle(format.bytes + 2, 2);
+    std::uint32_t rate = readLittle(format.bytes + 4, 4), align = readLittle(format.bytes + 12, 2);
+    return tag != 0 && channels > 0 && rate > 0 && align > 0;
 }
 
 }  // namespace
@@ -24,24 +48,37 @@ SoundLink firstPlayableLink(bool chosenPlayable, bool programPlayable, bool syst
     return systemDefaultPlayable ? LINK_SYSTEM_DEFAULT : LINK_BEEP;
 }
 
-bool isPlayableWave(const unsigned char* bytes, std::size_t size)
+bool readWaveFormat(WaveFile& file, std::uint32_t fileSize, WaveFormat& format)
 {
-    if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
+    unsigned char header[RIFF_HEADER_SIZE];
+    if (fileSize < RIFF_HEADER_SIZE || !file.readAt(0, header, RIFF_HEADER_SIZE) ||
+        std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0)
         return false;
-    bool format = false;
-    for (std::size_t at = 12; at + 8 <= size;) {
-        unsigned length = readLittle(bytes + at + 4, 4);
-        const unsigned char* body = bytes + at + 8;
-        if (std::memcmp(bytes + at, "fmt ", 4) == 0) {
-            if (length < 16 || at + 8 + 16 > size)
-                return false;
-            unsigned tag = readLittle(body, 2), channels = readLittle(body + 2, 2);
-            unsigned rate = readLittle(body + 4, 4), align = readLittle(body + 12, 2);
-            format = tag != 0 && channels > 0 && rate > 0 && align > 0;
-        } else if (std::memcmp(bytes + at, "data", 4) == 0) {
-            return format && length > 0;
+    bool formatRead = false;
+    // Every step compares a length with what is left, so nothing adds up
+    // past the end of the file, whatever the width of the numbers.
+    for (std::uint32_t at = RIFF_HEADER_SIZE; fileSize - at >= CHUNK_HEADER_SIZE;) {
+        if (!file.readAt(at, header, CHUNK_HEADER_SIZE))
+            return false;
+        std::uint32_t length = readLittle(header + 4, 4), body = at + CHUNK_HEADER_SIZE;
+        std::uint32_t left = fileSize - body;
+        if (std::memcmp(header, "data", 4) == 0) {
+            // A stream's writer may leave the length too long: the frames
+            // that are there play.
+            std::uint32_t frame = formatRead ? readLittle(format.bytes + 12, 2) : 0;
+            return formatRead && (length < left ? length : left) >= frame;
         }
-        at += 8 + static_cast<std::size_t>(length) + (length & 1);
+        if (length > left)
+            return false;  // runs past the end: nothing after it can be found
+        if (std::memcmp(header, "fmt ", 4) == 0) {
+            formatRead = readFormat(file, body, length, format);
+            if (!formatRead)
+                return false;
+        }
+        // Odd lengths are followed by a pad byte.
+        if (left - length < (length & 1))
+            return false;
+        at = body + length + (length & 1);
     }
     return false;
 }

@@ -3,19 +3,40 @@
 // playable wave file, else the program's own rooster.wav, else the system's
 // default sound, else a beep. Decided here; played by the glue.
 #include <cstddef>
+#include <cstdint>
 
 enum SoundLink { LINK_CHOSEN_FILE, LINK_PROGRAM_SOUND, LINK_SYSTEM_DEFAULT, LINK_BEEP };
 
-// How much of a file the glue reads to judge it.
-constexpr std::size_t WAVE_PROBE_BYTES = 65536;
 constexpr int SOUND_NOTICE_SIZE = 128;
 
 // The first link of the chain that can be heard.
 SoundLink firstPlayableLink(bool chosenPlayable, bool programPlayable, bool systemDefaultPlayable);
 
-// Whether the first bytes of a file make a wave file PlaySound can play: a
-// RIFF "WAVE" file with a sound format and a data chunk of some length.
-bool isPlayableWave(const unsigned char* bytes, std::size_t size);
+// A file as the wave check reads it: a few bytes at a time, anywhere in it.
+// Offsets are 32-bit, as in a RIFF file; the glue reads with ReadFile.
+struct WaveFile {
+    virtual ~WaveFile() = default;
+    // Reads `count` bytes at `offset`; false unless all of them were read.
+    virtual bool readAt(std::uint32_t offset, void* bytes, std::uint32_t count) = 0;
+};
+
+// A fmt chunk as a WAVEFORMATEX: at least its 18 bytes, cbSize 0 where the
+// chunk ends before it, and the extra bytes cbSize counts.
+constexpr std::uint32_t WAVE_FORMAT_BASE_SIZE = 18;
+constexpr std::uint32_t WAVE_FORMAT_MAX_SIZE = 1024;
+struct WaveFormat {
+    alignas(8) unsigned char bytes[WAVE_FORMAT_MAX_SIZE];
+    std::uint32_t size;
+};
+
+// Whether a file of `fileSize` bytes is a RIFF "WAVE" file with a sound
+// format and, after it, a data chunk holding at least one sample frame; its
+// format is left in `format` for the glue to ask whether this machine plays
+// it. The chunk headers are walked through the file, each chunk's length
+// (padded to an even one) checked against what is left before the walk
+// moves past it, so metadata of any length may come first, and no length
+// can wrap the walk back or past the end.
+bool readWaveFormat(WaveFile& file, std::uint32_t fileSize, WaveFormat& format);
 
 // The file's name without its folders.
 const char* fileNameOf(const char* path);

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/timer_ids.h"
 
@@ -11,16 +13,46 @@ namespace {
 constexpr UINT BEEP_EVERY_MS = 1000;
 constexpr UINT SIMPLE_BEEP = 0xFFFFFFFF;
 
+// The open file, read where the wave check asks.
+struct OpenWaveFile : WaveFile {
+    HANDLE handle;
+    explicit OpenWaveFile(HANDLE file) : handle(file) {}
+    bool readAt(std::uint32_t offset, void* bytes, std::uint32_t count) override
+    {
+        LARGE_INTEGER at{};
+        at.QuadPart = offset;
+        DWORD read = 0;
+        return SetFilePointerEx(handle, at, NULL, FILE_BEGIN) && ReadFile(handle, bytes, count, &read, NULL) &&
+               read == count;
+    }
+};
+
+// Whether this machine can play the format: PlaySound itself reports a wave
+// file whose format no codec here plays as played, and plays nothing.
+bool formatPlaysHere(const WaveFormat& format)
+{
+    union {
+        WAVEFORMATEX header;
+        unsigned char bytes[WAVE_FORMAT_MAX_SIZE];
+    } asked;
+    std::memcpy(asked.bytes, format.bytes, sizeof asked.bytes);
+    return waveOutOpen(NULL, WAVE_MAPPER, &asked.header, 0, 0, WAVE_FORMAT_QUERY) == MMSYSERR_NOERROR;
+}
+
 bool opensAsPlayableWave(const char* path)
 {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    static unsigned char bytes[WAVE_PROBE_BYTES];
-    DWORD read = 0;
-    BOOL ok = ReadFile(file, bytes, sizeof bytes, &read, NULL);
+    // A RIFF file ends within 4 GiB; a larger one is walked that far.
+    LARGE_INTEGER size{};
+    bool known = GetFileSizeEx(file, &size) != FALSE;
+    std::uint32_t walked = size.QuadPart > 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<std::uint32_t>(size.QuadPart);
+    OpenWaveFile wave(file);
+    WaveFormat format;
+    bool playable = known && readWaveFormat(wave, walked, format) && formatPlaysHere(format);
     CloseHandle(file);
-    return ok && isPlayableWave(bytes, read);
+    return playable;
 }
 
 void programSoundPath(char (&path)[MAX_PATH])

@@ -314,39 +314,3 @@ TEST(NextAlarm, TheWakeMomentIsTheNextOccurrenceInUtcAfterTheFrontierAcrossDaysY
     }
     EXPECT_EQ(timeOfMinute(minute(2027, 3, 15, 0, 0)).dayOfWeek, 1);  // a Monday
 }
-
-static std::string wave(const char* format, unsigned dataLength)
-{
-    std::string bytes = std::string("RIFF") + std::string(4, '\0') + "WAVE" + format;
-    return bytes + std::string("data", 4) + std::string(1, char(dataLength)) + std::string(3, '\0') + std::string(dataLength, 'x');
-}
-
-TEST(AlarmSound, TheChainFallsBackToTheProgramsSoundTheSystemsAndABeepAndTheBalloonNamesTheFile)
-{
-    EXPECT_EQ(firstPlayableLink(true, true, true), LINK_CHOSEN_FILE);
-    EXPECT_EQ(firstPlayableLink(false, true, true), LINK_PROGRAM_SOUND);
-    EXPECT_EQ(firstPlayableLink(false, false, true), LINK_SYSTEM_DEFAULT);
-    EXPECT_EQ(firstPlayableLink(false, false, false), LINK_BEEP);
-    const std::string pcm("fmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xAC\0\0\x02\0\x10\0", 24);
-    const std::pair<std::string, bool> files[] = {
-        {wave(pcm.c_str(), 8), false},  // cut at the first NUL: no format
-        {wave(pcm.data(), 8).replace(12, 3, pcm), false}, {"not a wave file at all", false}, {"", false}};
-    EXPECT_FALSE(isPlayableWave(nullptr, 0));
-    std::string good = "RIFF0000WAVE" + pcm + std::string("data\x08\0\0\0", 8) + std::string(8, 'x');
-    EXPECT_TRUE(isPlayableWave(reinterpret_cast<const unsigned char*>(good.data()), good.size()));
-    for (const auto& [bytes, playable] : files)
-        EXPECT_EQ(isPlayableWave(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), playable);
-    std::string noData = good.substr(0, 12 + pcm.size()), zeroData = noData + std::string("data\0\0\0\0", 8);
-    EXPECT_FALSE(isPlayableWave(reinterpret_cast<const unsigned char*>(noData.data()), noData.size()));
-    EXPECT_FALSE(isPlayableWave(reinterpret_cast<const unsigned char*>(zeroData.data()), zeroData.size()));
-    char notice[SOUND_NOTICE_SIZE], balloon[BALLOON_TEXT_SIZE];
-    formatUnplayableNotice("C:\\Sounds\\gone.wav", notice);
-    EXPECT_STREQ(notice, "Cannot play \"gone.wav\": another sound rang.");
-    std::string full(255, 'n');
-    std::strcpy(balloon, full.c_str());
-    appendBalloonLine(balloon, sizeof balloon, notice);
-    EXPECT_EQ(std::string(balloon), full.substr(0, 255 - 2 - std::strlen(notice)) + "\r\n" + notice);
-    char play[PLAY_NOTICE_SIZE];
-    formatPlayNotice("D:\\x.wav", LINK_PROGRAM_SOUND, play);
-    EXPECT_STREQ(play, "\"x.wav\" cannot be played as a wave file. An alarm rings Tockmere's own rooster.wav instead.");
-}
