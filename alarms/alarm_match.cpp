@@ -38,3 +38,21 @@ bool isAlarmDue(const AlarmEvent& event, const LocalTime& now)
     return event.isOn != 0 && event.hours == now.hour && event.minutes == now.minute &&
            periodAllowsDate(event, now);
 }
+
+bool periodReachesBaseDate(const AlarmEvent& event)
+{
+    bool dayOfMonth = event.baseDay >= 1 && event.baseDay <= 31;
+    bool month = event.baseMonth >= 1 && event.baseMonth <= 12;
+    switch (event.period) {
+    case PERIOD_DAY:
+        return true;
+    case PERIOD_MONTH:
+        return dayOfMonth;
+    case PERIOD_QUARTER:
+        return dayOfMonth && month;
+    case PERIOD_YEAR:
+        return month && dayOfMonth && event.baseDay <= monthLengths[event.baseMonth - 1];
+    default:
+        return false;
+    }
+}

@@ -8,3 +8,9 @@ bool isAlarmDue(const AlarmEvent& event, const LocalTime& now);
 
 // Only the period rule: whether the slot rings on the date of `now`.
 bool periodAllowsDate(const AlarmEvent& event, const LocalTime& now);
+
+// Whether the period ever comes to the slot's base date: a Day alarm always
+// (its days decide); a monthly base day 1..31 (each month's last day for one
+// past its end); a quarterly one with a base month 1..12; a yearly base
+// date that some year has (29 February in leap years).
+bool periodReachesBaseDate(const AlarmEvent& event);

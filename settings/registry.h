@@ -43,4 +43,8 @@ struct Registry {
     // A REG_SZ value from wide text, its NUL counted (RegSetValueExW).
     virtual RegistryStatus setWideString(RegistryKey key, const wchar_t* name, const wchar_t* text) = 0;
     virtual RegistryStatus deleteValue(RegistryKey key, const char* name) = 0;
+    // Whether `byte` starts a two-byte character in the code page of the
+    // ANSI texts the queries return, so that a text is never cut between
+    // the two bytes of one character.
+    virtual bool isLeadByte(unsigned char byte) = 0;
 };

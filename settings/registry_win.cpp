@@ -83,3 +83,9 @@ RegistryStatus Win32Registry::deleteValue(RegistryKey key, const char* name)
 {
     return RegDeleteValueA(hkeyOf(key), name);
 }
+
+// The ANSI functions give texts in the system's ANSI code page.
+bool Win32Registry::isLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}

@@ -12,4 +12,5 @@ struct Win32Registry : Registry {
                             std::uint32_t size) override;
     RegistryStatus setWideString(RegistryKey key, const wchar_t* name, const wchar_t* text) override;
     RegistryStatus deleteValue(RegistryKey key, const char* name) override;
+    bool isLeadByte(unsigned char byte) override;
 };

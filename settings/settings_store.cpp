@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <string>
+
+#include "alarms/alarm_match.h"
 
 const char PROGRAM_KEY_PATH[] = "Software\\Vellomar\\Tockmere";
 const char EVENTS_KEY_PATH[] = "Software\\Vellomar\\Tockmere\\Events";
@@ -98,20 +101,43 @@ void loadDword(Registry& registry, RegistryKey key, const char* name, Field& fie
         field = static_cast<Field>(value);
 }
 
+// How many of a text's `length` bytes fit `room` bytes, cut after a whole
+// character: never between a lead byte and its trail byte.
+std::size_t fittingLength(Registry& registry, const char* text, std::size_t length, std::size_t room)
+{
+    if (length <= room)
+        return length;
+    std::size_t kept = 0;
+    for (std::size_t next; kept < length; kept = next) {
+        next = kept + (registry.isLeadByte(static_cast<unsigned char>(text[kept])) && kept + 1 < length ? 2 : 1);
+        if (next > room)
+            break;
+    }
+    return kept;
+}
+
+// A longer path would name some other file; a longer description is cut.
+enum LongText { LONG_TEXT_REFUSED, LONG_TEXT_CUT };
+
 // A REG_SZ up to its first NUL, never past the bytes the query returned and
 // never more than the 259 characters a text buffer holds.
-bool readText(Registry& registry, RegistryKey key, const char* name, char (&text)[TEXT_SIZE])
+bool readText(Registry& registry, RegistryKey key, const char* name, char (&text)[TEXT_SIZE], LongText longText)
 {
-    char data[TEXT_SIZE];
+    std::string data(TEXT_SIZE, '\0');
     RegistryType type = REGISTRY_TYPE_NONE;
     std::uint32_t size = TEXT_SIZE;
-    if (registry.queryValue(key, name, &type, data, &size) != REGISTRY_OK || type != REGISTRY_TYPE_SZ)
+    RegistryStatus status = registry.queryValue(key, name, &type, data.data(), &size);
+    if (status == REGISTRY_MORE_DATA && type == REGISTRY_TYPE_SZ && longText == LONG_TEXT_CUT) {
+        data.resize(size);
+        status = registry.queryValue(key, name, &type, data.data(), &size);
+    }
+    if (status != REGISTRY_OK || type != REGISTRY_TYPE_SZ)
         return false;
-    std::size_t available = size < TEXT_SIZE - 1 ? size : TEXT_SIZE - 1;
     std::size_t length = 0;
-    while (length < available && data[length] != '\0')
+    while (length < size && length < data.size() && data[length] != '\0')
         ++length;
-    std::memcpy(text, data, length);
+    length = fittingLength(registry, data.data(), length, TEXT_SIZE - 1);
+    std::memcpy(text, data.data(), length);
     text[length] = '\0';
     return true;
 }
@@ -172,7 +198,7 @@ void loadMainValues(Registry& registry, RegistryKey key, Settings& settings)
 {
     for (const MainValue& v : MAIN_VALUES) {
         if (v.text)
-            readText(registry, key, v.name, settings.wavePath);
+            readText(registry, key, v.name, settings.wavePath, LONG_TEXT_REFUSED);
         else if (v.color)
             loadDword(registry, key, v.name, settings.*v.color, v.accept);
         else
@@ -186,7 +212,7 @@ bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValu
     char name[VALUE_NAME_SIZE];
     slotValueName(name, slot, slotValue.suffix);
     if (slotValue.kind == SLOT_TEXT)
-        return readText(registry, key, name, event.description);
+        return readText(registry, key, name, event.description, LONG_TEXT_CUT);
     std::uint32_t value = 0;
     if (!readDword(registry, key, name, &value))
         return false;
@@ -199,27 +225,32 @@ bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValu
     return true;
 }
 
-// What the editor can make: a time of day, a known period, the seven days
-// and a base date of 0 (unused) or a day and month of the year.
+// What the editor can make: a time of day, a known period and the seven days.
 bool isSoundEvent(const AlarmEvent& event)
 {
     return event.hours >= 0 && event.hours <= 23 && event.minutes >= 0 && event.minutes <= 59 &&
-           event.period >= PERIOD_DAY && event.period <= PERIOD_YEAR && event.baseDay >= 0 && event.baseDay <= 31 &&
-           event.baseMonth >= 0 && event.baseMonth <= 12;
+           event.period >= PERIOD_DAY && event.period <= PERIOD_YEAR;
 }
 
+// A slot whose period can never come to its base date (31 November for a
+// yearly alarm, day 0) stays in its place switched off, for the user to
+// mend on the Alarm page, rather than being lost or left on to ring never.
 bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
 {
     event = AlarmEvent{};
     for (const SlotValue& slotValue : slotReadOrder)
         if (!loadSlotValue(registry, key, slot, slotValue, event))
             return false;
-    return isSoundEvent(event);
+    if (!isSoundEvent(event))
+        return false;
+    if (!periodReachesBaseDate(event))
+        event.isOn = 0;
+    return true;
 }
 
-// Every slot index is read: a damaged slot (a value missing, mistyped or out
-// of range) is left out and the ones after it move up, so one damaged slot
-// costs no other alarm. A full table has no end marker.
+// Every slot index is read: a damaged slot (a value missing or mistyped, a
+// time or period out of range) is left out and the ones after it move up,
+// so one damaged slot costs no other alarm. A full table has no end marker.
 void loadEvents(Registry& registry, RegistryKey key, EventTable& table)
 {
     int count = 0;

@@ -38,6 +38,19 @@ TEST(AlarmMatch, SwitchTimeWeekdayAndThePeriodsWithLateBaseDaysAndGregorianLeapY
     }
 }
 
+TEST(AlarmMatch, ABaseDateThePeriodReachesIsADateOnWhichItRingsAndAnyOtherIsNone)
+{
+    for (int period : {int(PERIOD_MONTH), int(PERIOD_QUARTER), int(PERIOD_YEAR), 4})
+        for (int day = -1; day <= 33; ++day)
+            for (int month = -1; month <= 14; ++month) {
+                bool date = day >= 1 && day <= 31 && (period == PERIOD_MONTH || (month >= 1 && month <= 12));
+                EXPECT_EQ(periodReachesBaseDate({1, "", 9, 0, period, {}, day, month}),
+                          date && !ringingDates(period, day, month, 2024).empty())  // a leap year
+                    << period << ": " << day << "/" << month;
+            }
+    EXPECT_TRUE(periodReachesBaseDate({1, "", 9, 0, PERIOD_DAY, {}, 0, 0}));  // no days set is the user's choice
+}
+
 TEST(EventRows, EachPeriodsTextsBothWaysAndDamagedTextsReadByPosition)
 {
     const std::pair<AlarmEvent, const char*> cases[] = {

@@ -12,6 +12,7 @@ struct MemoryRegistry : Registry {
     using Value = std::pair<RegistryType, std::string>;  // type, bytes
     std::map<std::string, std::map<std::string, Value>> keys;
     std::string refused;
+    std::string leadBytes;  // of the texts' code page; none: a single-byte one
     std::vector<std::string> log;  // "set PATH|NAME", "delete PATH|NAME"
 
     static auto& entry(RegistryKey key) { return *static_cast<decltype(keys)::value_type*>(key); }  // in `keys`
@@ -54,6 +55,7 @@ struct MemoryRegistry : Registry {
         log.push_back("delete " + entry(key).first + "|" + name);
         return entry(key).second.erase(name) ? REGISTRY_OK : REGISTRY_FILE_NOT_FOUND;
     }
+    bool isLeadByte(unsigned char byte) override { return leadBytes.find(char(byte)) != std::string::npos; }
 };
 
 inline MemoryRegistry::Value number(std::uint32_t v) { return {REGISTRY_TYPE_DWORD, std::string((char*)&v, 4)}; }  // LE

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 #include "memory_registry.h"
 #include "settings/page_rules.h"
@@ -101,15 +102,26 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
 {
     MemoryRegistry registry, copy;
     registry.keys[MAIN];
+    registry.leadBytes = "\x81";  // a double-byte code page: its texts are never cut inside a character
     const int ranges[8] = {2, 24, 60, 0, 4, 128, 32, 13};  // each value in range, in the order written
     for (int i = 0; i < MAX_EVENTS; ++i)
         for (int v = 0; v < 8; ++v)
             registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i % ranges[v]);
     registry.keys[EVENTS][slot(1, "days")] = number(65);  // Sunday is bit 0
+    const std::string tooLong(300, 'x'), cutInside = std::string(258, 'a') + "\x81\x40";
+    registry.keys[EVENTS][slot(44, "description")] = text(tooLong);  // written by a .reg file: cut, kept in place
+    registry.keys[EVENTS][slot(45, "description")] = text(cutInside);
     auto s = loaded(registry);
     ASSERT_EQ(eventCount(s->events), MAX_EVENTS);
     EXPECT_EQ(std::vector(s->events.slots[1].days, s->events.slots[1].days + 7), std::vector({1, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(s->events.slots[44].description, tooLong.substr(0, 259));
+    EXPECT_EQ(s->events.slots[45].description, cutInside.substr(0, 258));
     ASSERT_EQ(save(copy, *s), REGISTRY_OK);
+    // Yearly on 0 January, 31 November, 27 and 7 of month 0: never due, so kept switched off.
+    for (int never : {39, 63, 91, 95})
+        registry.keys[EVENTS][slot(never, "is_on")] = number(0);
+    registry.keys[EVENTS][slot(44, "description")] = text(tooLong.substr(0, 259));
+    registry.keys[EVENTS][slot(45, "description")] = text(cutInside.substr(0, 258));
     EXPECT_TRUE(copy.keys[EVENTS] == registry.keys[EVENTS]);  // types, sizes, texts with their NUL
     const std::pair<int, const char*> damages[] = {{2, "hours"}, {3, "minutes"}, {5, "period"}, {8, "days"},
                                                    {13, "base_date_day"}, {21, "base_date_month"}, {34, "hours"}};
@@ -118,14 +130,16 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     registry.keys[EVENTS].erase(slot(55, "period"));
     registry.log.clear();
     ASSERT_EQ(save(registry, *(s = loaded(registry))), REGISTRY_OK);
-    const int count = MAX_EVENTS - 8;
+    const std::set<int> dropped = {2, 3, 5, 8, 34, 55}, off = {13, 39, 63, 91, 95};  // 13: day 200; 21's month unused
+    const int count = MAX_EVENTS - int(dropped.size());
     std::vector<std::string> kept, expected;
     for (int i = 0; i < count; ++i)
-        kept.push_back(s->events.slots[i].description);
-    for (int i = 1; i < MAX_EVENTS; ++i)
-        if (i != 55 && std::none_of(std::begin(damages), std::end(damages), [&](auto d) { return d.first == i; }))
-            expected.push_back(std::to_string(i));
-    EXPECT_EQ(std::vector(kept.begin() + 1, kept.end()), expected);
+        kept.push_back(std::to_string(s->events.slots[i].isOn) + " " + s->events.slots[i].description);
+    for (int i = 0; i < MAX_EVENTS; ++i)
+        if (!dropped.count(i))
+            expected.push_back(std::to_string(i % 2 && !off.count(i)) + " " +
+                               (i == 44 ? tooLong.substr(0, 259) : i == 45 ? cutInside.substr(0, 258) : i ? std::to_string(i) : ""));
+    EXPECT_EQ(kept, expected);
     registry.log.erase(registry.log.begin(), registry.log.begin() + 17);  // the main values
     expected.clear();
     for (int i = 0; i < 8 * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
