@@ -4,7 +4,7 @@
 # stored as /page.htm. (The build itself refuses a page that links to a file
 # the help file lacks.)
 #   check_help_file.sh Tockmere.chm
-set -uo pipefail
+set -euo pipefail
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 [ -s "$1" ] || { echo "FAIL: no help file at $1"; exit 1; }

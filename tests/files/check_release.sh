@@ -5,7 +5,7 @@
 # DLLs, and carries a manifest for that processor and a version record of
 # Tockmere 4.02; the shipped tockmere.exe has no debugging sections left.
 #   check_release.sh ARCH tockmere.exe shipped/tockmere.exe setup.exe
-set -uo pipefail
+set -euo pipefail
 arch=$1 program=$2 shipped=$3 setup=$4
 case "$arch" in
   i686) tools=i686-w64-mingw32 machine=$((0x14c)) optional=$((0x10b)) manifest_arch=x86 ;;

@@ -2,7 +2,7 @@
 # ctest's emulator for the cross-built programs: runs one Windows program in
 # the harness's Wine environment, with the tests' clock shifter preloaded.
 #   wine-run.sh ENVDIR program.exe [args...]
-set -u
+set -euo pipefail
 envdir=$1
 shift
 if [ ! -f "$envdir/env" ]; then
@@ -24,7 +24,7 @@ if [ ! -f "$shifters/32/libtimeshift.so" ] || [ ! -f "$shifters/64/libtimeshift.
 fi
 export LD_LIBRARY_PATH="$shifters/32:$shifters/64${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 export LD_PRELOAD="libtimeshift.so${LD_PRELOAD:+:$LD_PRELOAD}"
-"$WINE_LOADER" "$@" </dev/null
-rc=$?
+rc=0
+"$WINE_LOADER" "$@" </dev/null || rc=$?
 rm -f "$TOCKMERE_CLOCK_FILE"
 exit $rc
