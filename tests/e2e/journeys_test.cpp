@@ -273,34 +273,59 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 }
 
 // The computer asleep over the alarm (the clock moved forward over it) and the
-// chosen wave file gone: on waking it rings, with the program's own sound.
-TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGone)
+// chosen wave file gone, its chunks walking in a circle, or in a format no
+// codec here plays: on waking it rings, with the program's own sound, and
+// the clock still answers.
+TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGoneOrUnplayable)
 {
     const std::string rooster = soundcapture::readFile(programFolder() + "rooster.wav");
     const std::string signature = rooster.substr(rooster.size() / 2 & ~1u, 400);
-    const char* gone = "C:\\gone\\gone.wav";
-    RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, gone, lstrlenA(gone) + 1);
     const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 40}, {"period", 0},
                                                   {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
     for (const auto& [name, value] : slot)
         RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
     RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 38, 0)));
-    Clock clock;
-    ASSERT_TRUE(start(clock));
-    waitFor([] { return false; }, 1500);  // the clock has ticked at 07:38
-    const std::size_t before = soundcapture::capturedBytes();
-    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 43, 0)));  // woken 3 minutes late
-    EXPECT_TRUE(balloonShows("Wake\r\nCannot play \"gone.wav\": another sound rang."));
-    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before + rooster.size() / 2; }));
-    EXPECT_GE(soundcapture::plays(signature, before), 1) << "not the program's own sound";
-
-    HWND page, sheet = openSheet(clock, IDM_ALARM, &page);
-    PostMessageA(page, WM_COMMAND, IDC_PLAY_WAVE, 0);
-    EXPECT_TRUE(answerBox(clock.pid(), "\"gone.wav\" cannot be played as a wave file. An alarm rings Tockmere's own "
-                                       "rooster.wav instead."));
-    EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
-    EXPECT_EQ(clock.exitByMenu(), 0u);
+    // PCM, 1 channel, 22050 Hz, 16 bits; a chunk length that brings a 32-bit
+    // offset back to itself; format tag 0x1234.
+    auto le32 = [](DWORD v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    const std::string pcm("fmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xAC\0\0\x02\0\x10\0", 24);
+    const std::string samples = "data" + le32(4000) + std::string(4000, '\x11');
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::pair<std::string, std::string> files[] = {
+        {"C:\\gone\\gone.wav", ""}, {std::string(temp) + "circle.wav", pcm + "LIST" + le32(0xFFFFFFF8) + samples},
+        {std::string(temp) + "nocodec.wav", pcm.substr(0, 8) + "\x34\x12" + pcm.substr(10) + samples}};
+    for (const auto& [path, body] : files) {
+        if (!body.empty()) {
+            std::string bytes = "RIFF" + le32(4 + body.size()) + "WAVE" + body;
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+            DWORD written = 0;
+            ASSERT_TRUE(WriteFile(file, bytes.data(), bytes.size(), &written, NULL) && written == bytes.size()) << path;
+            CloseHandle(file);
+        }
+        RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Path to wave file", REG_SZ, path.c_str(), path.size() + 1);
+        ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 38, 0)));
+        Clock clock;
+        ASSERT_TRUE(start(clock));
+        sendTo(clock.window, WM_TIMECHANGE);  // returns once the clock has ticked at 07:38
+        const std::size_t before = soundcapture::capturedBytes();
+        ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 43, 0)));  // woken 3 minutes late
+        const std::string name = path.substr(path.find_last_of('\\') + 1);
+        EXPECT_TRUE(balloonShows("Wake\r\nCannot play \"" + name + "\": another sound rang.")) << name;
+        EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before + rooster.size() / 2; })) << name;
+        EXPECT_GE(soundcapture::plays(signature, before), 1) << "not the program's own sound for " << name;
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(clock.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) << "hung: " << name;
+        if (body.empty()) {
+            HWND page, sheet = openSheet(clock, IDM_ALARM, &page);
+            PostMessageA(page, WM_COMMAND, IDC_PLAY_WAVE, 0);
+            EXPECT_TRUE(answerBox(clock.pid(), "\"gone.wav\" cannot be played as a wave file. An alarm rings "
+                                               "Tockmere's own rooster.wav instead."));
+            EXPECT_TRUE(closeDialog(sheet, IDCANCEL));
+        }
+        EXPECT_EQ(clock.exitByMenu(), 0u) << name;
+        DeleteFileA(path.c_str());
+    }
 }
 
 TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
