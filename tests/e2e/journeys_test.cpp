@@ -141,6 +141,12 @@ TEST_F(Journey, TheUsersOwnMouseWithSwappedButtonsAfterAnAutorunStart)
         sendTo(clock.window, change, change == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 32);  // sent, as Windows does
         EXPECT_EQ(windowRect(clock.window).right, area.right) << change;
     }
+    // Moved to a monitor of another DPI, where Windows suggests a place off the work area.
+    const RECT suggested{area.right + 50, 100, area.right + 400, 180};
+    void* remote = VirtualAllocEx(clock.process.hProcess, NULL, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(WriteProcessMemory(clock.process.hProcess, remote, &suggested, sizeof suggested, NULL));
+    sendTo(clock.window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(remote));
+    EXPECT_EQ(windowRect(clock.window).right, area.right) << "left where Windows suggested";
 
     // The keyboard's menu key: -1, -1, the menu over the clock's middle.
     SetWindowPos(clock.window, NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
