@@ -154,7 +154,7 @@ void tick(bool anew)
 {
     GetLocalTime(&app.tickTime);
     bool visible = IsWindowVisible(app.hwndMain) != FALSE;
-    TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), visible, app, app.reminder, app.ringing);
+    TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
 
     openMessageWindows(result);
     performSound(result);
