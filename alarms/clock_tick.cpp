@@ -27,17 +27,16 @@ struct Scan {
     TickResult& result;
     const Settings& settings;
     RingingState& ringing;
+    const ZoneRules& zone;
     long long nowMinute;
-    long long nowSecond;  // local
-    long long utcGap;     // UTC seconds since the tick before
     long long utc;
     CountedString missedLines;
 
-    // Rings (or is missed, by its lateness) one occurrence at local minute `due`.
+    // Rings (or is missed, by how long ago its moment was) one occurrence at
+    // local minute `due`.
     void occur(const AlarmEvent& record, long long due, const char* prefix)
     {
-        long long late = std::min(nowSecond - due * 60, utcGap);
-        bool missed = late > MOST_LATE_SECONDS;
+        bool missed = utc - zone.utcMinuteOf(due) * 60 > MOST_LATE_SECONDS;
         char when[24];
         formatDue(when, sizeof when, due, nowMinute);
         if (missed) {
@@ -49,7 +48,6 @@ struct Scan {
         } else {
             result.fired = true;
             ringing.alarmRinging = 1;
-            ringing.ringStartMinute = ringing.ringLatestMinute = nowMinute;
             ringing.ringStartUtc = utc;
             ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
             addToText(result.alarmText, prefix);
@@ -118,34 +116,30 @@ void announce(TickResult& result, const LocalTime& now, const Settings& settings
     result.balloonText[n] = 0;
 }
 
-int minutesOf(int duration)
+int secondsOf(int duration)
 {
     switch (duration) {
-    case DURATION_ONE_MINUTE: return 1;
-    case DURATION_THREE_MINUTES: return 3;
+    case DURATION_ONE_MINUTE: return 60;
+    case DURATION_THREE_MINUTES: return 3 * 60;
     }
     return 0;  // "Once" ends with its single play
 }
 
-// The ends of the ringing, looked at on every tick. "1 min." and "3 min."
-// count local minutes, so a gap or a clock set forward cannot miss the end;
-// a local clock gone back moves the start back with it. A single play is
-// over 7 seconds after it started (UTC), whenever the next tick comes.
-void applyDurationRules(const LocalTime& now, long long utc, const Settings& settings, RingingState& ringing)
+// The ends of the ringing, looked at on every tick, in UTC seconds from the
+// start (which each step back moved back): a gap, a sleep or a clock set
+// forward past the end ends it at once.
+void applyDurationRules(long long utc, const Settings& settings, RingingState& ringing)
 {
     if (ringing.alarmRinging != 1)
         return;
+    long long rung = utc - ringing.ringStartUtc;
     if (settings.alarmDuration == DURATION_ONCE) {
-        if (utc - ringing.ringStartUtc >= 7 || utc < ringing.ringStartUtc)
+        if (rung >= ONCE_PLAY_SECONDS)
             ringing.alarmRinging = 0;  // it runs out by itself: only the state is cleared
         return;
     }
-    long long minute = minuteNumber(now);
-    if (minute < ringing.ringLatestMinute)
-        ringing.ringStartMinute -= ringing.ringLatestMinute - minute;
-    ringing.ringLatestMinute = minute;
-    int duration = minutesOf(settings.alarmDuration);
-    if (duration > 0 && minute - ringing.ringStartMinute >= duration)
+    int duration = secondsOf(settings.alarmDuration);
+    if (duration > 0 && rung >= duration)
         ringing.stopRequested = 1;
 }
 
@@ -167,18 +161,22 @@ void requestStop(RingingState& ringing)
         ringing.stopRequested = 1;
 }
 
-TickResult runClockTick(const LocalTime& now, long long utc, bool windowVisible, const Settings& settings,
-                        AlarmEvent& reminder, RingingState& ringing)
+TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zone, bool windowVisible,
+                        const Settings& settings, AlarmEvent& reminder, RingingState& ringing)
 {
     TickResult result{};
     result.sound = applyStop(ringing) ? SOUND_STOP : SOUND_NONE;  // what rang before this tick
 
     long long nowMinute = minuteNumber(now);
-    bool afresh = ringing.scannedUpTo == NOT_YET || utc < ringing.lastUtc;
-    if (afresh)  // started, or the clock set back: a minute begun counts as seen
+    // A step back of the clock is no time rung: the ringing's start moves back as far.
+    long long stepBack = ringing.scannedUpTo == NOT_YET ? 0 : ringing.lastUtc - utc;
+    if (stepBack > 0)
+        ringing.ringStartUtc -= stepBack;
+    // Started, or set back by more than a correction: afresh, a minute begun counting as seen.
+    if (ringing.scannedUpTo == NOT_YET || stepBack > MOST_CORRECTION_SECONDS)
         ringing.scannedUpTo = nowMinute - (now.second == 0);
-    Scan scan{result, settings, ringing, nowMinute, secondNumber(now), afresh ? 0 : utc - ringing.lastUtc, utc, {}};
     ringing.lastUtc = utc;
+    Scan scan{result, settings, ringing, zone, nowMinute, utc, {}};
     if (nowMinute > ringing.scannedUpTo) {
         long long from = std::max(ringing.scannedUpTo + 1, nowMinute - CATCH_UP_MINUTES + 1);
         if (windowVisible)
@@ -187,7 +185,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, bool windowVisible,
     }
     scan.checkReminder(reminder);
     announce(result, now, settings, scan.missedLines);
-    applyDurationRules(now, utc, settings, ringing);
+    applyDurationRules(utc, settings, ringing);
     if (applyStop(ringing))
         result.sound = SOUND_STOP;
     return result;

@@ -29,6 +29,8 @@ constexpr const char MISSED_BALLOON_TITLE[] = "Missed alarm";
 constexpr const char REMINDER_PREFIX[] = "Reminder. ";
 constexpr int CATCH_UP_MINUTES = 24 * 60;  // older occurrences are dropped
 constexpr int MOST_LATE_SECONDS = 15 * 60;  // later ones are shown as missed, silent
+constexpr int MOST_CORRECTION_SECONDS = 5 * 60;  // a step back of UTC up to this rings nothing twice
+constexpr int ONCE_PLAY_SECONDS = 7;             // a single play is over by then
 
 // One message window: the record and the line above its description ("07:30",
 // or "Missed: due at 07:30" for one that came too late to ring).
@@ -56,18 +58,28 @@ struct TickResult {
 };
 
 // One tick at local time `now`, when UTC reads `utc` (secondNumber of the UTC
-// time). When local time goes back while UTC goes on (the autumn change), the
-// minutes already scanned are not scanned again; when UTC goes back too (the
-// clock set back), the clock starts afresh from the new time. The first tick
-// (and the first after a set-back) scans its minute only when it reads second
-// 0. An occurrence's lateness is the smaller of (local now minus its local
-// time) and (UTC now minus the UTC of the tick before): up to 15 minutes it
-// rings, later it is missed. A hidden clock window rings no alarms, but the
-// reminder still comes (and then switches itself off). "1 min." and "3 min."
-// end on the first local minute at least 1 or 3 minutes after the ringing;
-// minutes the local clock went back do not count.
-TickResult runClockTick(const LocalTime& now, long long utc, bool windowVisible, const Settings& settings,
-                        AlarmEvent& reminder, RingingState& ringing);
+// time) and the local time zone has the rules `zone`.
+//
+// A minute once scanned is not scanned again, so what rang or was shown
+// missed stays so when local time goes back while UTC goes on (the autumn
+// change) and when the clock steps back by at most 5 minutes (a correction:
+// UTC reads at most that much before the tick before). A clock set back
+// further starts afresh from the new time, and what falls due again rings
+// again. The first tick (and the first after such a set-back) scans its
+// minute only when it reads second 0.
+//
+// An occurrence's moment is the UTC moment of its local minute by `zone` (in
+// the spring gap, the change; in the repeated autumn hour, its first pass);
+// its lateness is `utc` minus that moment. Up to 15 minutes it rings, later
+// it is missed. A hidden clock window rings no alarms, but the reminder
+// still comes (and then switches itself off).
+//
+// "1 min." and "3 min." end 60 and 180 seconds of real time after the
+// ringing began: UTC seconds, less every step the clock took back meanwhile
+// (as far as the tick after the step saw it go back). A single play is over
+// 7 seconds after it began.
+TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zone, bool windowVisible,
+                        const Settings& settings, AlarmEvent& reminder, RingingState& ringing);
 
 // A click on the clock, the icon or the balloon, or a closed message window:
 // stops at the next tick what rings then (or the Alarm page's sound), and is

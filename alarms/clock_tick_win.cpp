@@ -18,14 +18,37 @@
 
 namespace {
 
-// The local time zone as Windows knows it, for the wake timer's due time.
+// The local time zone as Windows knows it, for the wake timer's due time and
+// an alarm's lateness. TzSpecificLocalTimeToSystemTime does not document the
+// two cases ZoneRules defines. It takes every local time from the spring
+// change up to the autumn change as daylight time (measured under Wine): a
+// minute of the repeated hour comes out as its first pass, as ZoneRules
+// asks, but one inside the spring gap as a moment before the change (02:30
+// as 00:30 UTC where the change is at 01:00 UTC), which reads back as
+// another minute. Such a minute is moved to the change, the first UTC minute
+// that reads it or later, found between the moments its two offsets give.
+// Should a Windows give the second pass of a repeated hour, the minute an
+// hour earlier reads the same and is taken instead.
 struct WindowsZone : ZoneRules {
+    static long long convert(long long minute, bool fromLocal)
+    {
+        SYSTEMTIME in = toSystemTime(timeOfMinute(minute)), out;
+        BOOL done = fromLocal ? TzSpecificLocalTimeToSystemTime(NULL, &in, &out)
+                              : SystemTimeToTzSpecificLocalTime(NULL, &in, &out);
+        return done ? minuteNumber(toLocalTime(out)) : minute;
+    }
     long long utcMinuteOf(long long localMinute) const override
     {
-        SYSTEMTIME local = toSystemTime(timeOfMinute(localMinute)), utc;
-        if (!TzSpecificLocalTimeToSystemTime(NULL, &local, &utc))
-            return localMinute;
-        return minuteNumber(toLocalTime(utc));
+        long long utc = convert(localMinute, true), reading = convert(utc, false);
+        if (reading == localMinute)
+            return convert(utc - 60, false) == localMinute ? utc - 60 : utc;
+        long long other = utc + localMinute - reading;  // by the other offset
+        long long before = utc < other ? utc : other, after = utc + other - before;
+        while (after - before > 1) {  // before reads earlier than localMinute, after not
+            long long middle = before + (after - before) / 2;
+            (convert(middle, false) < localMinute ? before : after) = middle;
+        }
+        return after;
     }
 };
 
@@ -131,7 +154,7 @@ void tick(bool anew)
 {
     GetLocalTime(&app.tickTime);
     bool visible = IsWindowVisible(app.hwndMain) != FALSE;
-    TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), visible, app, app.reminder, app.ringing);
+    TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
 
     openMessageWindows(result);
     performSound(result);

@@ -1,20 +1,11 @@
 #pragma once
 // When the next alarm or the reminder comes due, as a local minute and as
-// the UTC moment the wake timer is set for. The local time zone's rules stay
-// in the glue behind ZoneRules, so the core's tests can play daylight-saving
-// days in both directions.
+// the UTC moment the wake timer is set for (by the zone's rules, so an alarm
+// in the hour the spring change skips wakes the computer at the change).
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
+#include "app/local_time.h"
 #include "settings/settings.h"
-
-struct ZoneRules {
-    // The UTC minute (minuteNumber of the UTC time) at which the local clock
-    // reads `localMinute` (minuteNumber of the local time).
-    virtual long long utcMinuteOf(long long localMinute) const = 0;
-
-protected:
-    ~ZoneRules() = default;
-};
 
 // Yearly alarms on 29 February come at most this many days apart.
 constexpr int LOOK_AHEAD_DAYS = 4 * 366 + 1;

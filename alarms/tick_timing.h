@@ -21,9 +21,9 @@ constexpr unsigned SECOND_MS = 1000;
 constexpr unsigned MINUTE_MS = 60 * SECOND_MS;
 
 // Something can change within the minute: a shown second, a blinking
-// separator, a ringing (a single play ends at its second 7), a stop not yet
-// carried out, or the first tick still to come. Otherwise nothing changes
-// before the next minute.
+// separator, a ringing (it ends on a second of its own: 7, 60 or 180 seconds
+// after it began), a stop not yet carried out, or the first tick still to
+// come. Otherwise nothing changes before the next minute.
 bool needsEverySecond(const Settings& settings, const RingingState& ringing);
 
 // Milliseconds from `now` to TICK_MARGIN_MS past the next whole second

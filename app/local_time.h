@@ -22,3 +22,17 @@ long long secondNumber(const LocalTime& time);
 
 // The time (with its day of the week) that minuteNumber gives `minute` for.
 LocalTime timeOfMinute(long long minute);
+
+// The local time zone's rules, kept in the glue so the core's tests can play
+// daylight-saving days in both directions.
+struct ZoneRules {
+    // The first UTC minute (minuteNumber of the UTC time) at which the local
+    // clock reads `localMinute` (minuteNumber of the local time) or later: a
+    // minute of the hour the spring change skips gives the change itself
+    // (the first minute after the gap), one of the hour the autumn change
+    // repeats gives its first pass.
+    virtual long long utcMinuteOf(long long localMinute) const = 0;
+
+protected:
+    ~ZoneRules() = default;
+};

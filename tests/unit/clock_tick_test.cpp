@@ -17,12 +17,33 @@
 
 using Records = std::vector<const AlarmEvent*>;
 
-struct Clock {  // daily alarms, ticked by hand from 15 March on
+static long long minuteOf(int year, int month, int day, int hour, int minute)
+{
+    return minuteNumber(LocalTime{year, month, 0, day, hour, minute});
+}
+
+// A zone at UTC+0, and UTC+1 in summer: from local 02:00 of the spring day (on to 03:00) to local 03:00 of the
+// autumn day (back to 02:00). A minute of the gap gives the change; one of the repeated hour, its first pass.
+struct SummerTime : ZoneRules {
+    long long spring, autumn;
+    SummerTime(long long spring, long long autumn) : spring(spring), autumn(autumn) {}
+    long long utcMinuteOf(long long local) const override
+    {
+        return local < spring || local >= autumn ? local : local < spring + 60 ? spring : local - 60;
+    }
+};
+static const SummerTime zone2027(minuteOf(2027, 3, 28, 2, 0), minuteOf(2027, 10, 31, 3, 0));
+
+struct Clock {  // daily alarms, ticked by hand from a day of 2027 on (15 March unless told), in zone2027
     std::unique_ptr<Settings> settings = std::make_unique<Settings>();
     AlarmEvent reminder{}, *slots = settings->events.slots;
     RingingState ringing;
+    int month, day;
 
-    Clock(int duration) { settings->alarmDuration = duration, settings->showAlarmDialog = 1, slots->hours = -1; }
+    Clock(int duration, int month = 3, int day = 15) : month(month), day(day)
+    {
+        settings->alarmDuration = duration, settings->showAlarmDialog = 1, slots->hours = -1;
+    }
     void add(int hour, int minute, const char* description)
     {
         int slot = eventCount(settings->events);
@@ -31,16 +52,18 @@ struct Clock {  // daily alarms, ticked by hand from 15 March on
         if (slot + 1 < MAX_EVENTS)
             slots[slot + 1].hours = -1;
     }
-    TickResult tick(int hour, int minute, int second, bool visible = true, long long utcShift = 0)  // hour 24: next day
+    // Hour 24 on: the next day. UTC as the zone has it, later by `utcShift` (3600: the repeated hour's second pass).
+    TickResult tick(int hour, int minute, int second, bool visible = true, long long utcShift = 0)
     {
-        LocalTime now{2027, 3, 1, 15 + hour / 24, hour % 24, minute, second};
-        return runClockTick(now, secondNumber(now) + utcShift, visible, *settings, reminder, ringing);
+        LocalTime now{2027, month, 0, day + hour / 24, hour % 24, minute, second};
+        long long utc = zone2027.utcMinuteOf(minuteNumber(now)) * 60 + second + utcShift;
+        return runClockTick(now, utc, zone2027, visible, *settings, reminder, ringing);
     }
-    void arm(const char* description, int hour, int minute)  // the reminder, at 15 March hour:minute
+    void arm(const char* description, int hour, int minute)  // the reminder, on the clock's day at hour:minute
     {
         reminder = AlarmEvent{1, "", hour, minute};
         std::strcpy(reminder.description, description);
-        ringing.reminderDue = minuteNumber(LocalTime{2027, 3, 1, 15, hour, minute});
+        ringing.reminderDue = minuteOf(2027, month, day, hour, minute);
     }
 };
 
@@ -79,25 +102,30 @@ TEST(ClockTick, WhatFiresIsGatheredInOrderRingsWithoutTextAndWhenHiddenOnlyTheRe
 }
 
 
-// After a firing: the ticks and the sound each reports (negative: the user asked to stop before it); then it is over.
-TEST(ClockTick, RingingLastsAsTheDurationSaysAlsoOverSkippedMinutesAndClockChangesOrUntilStopped)
+// After a firing at the moment given (its alarm due that minute, the clock ticked at 06:00): the ticks, with how far
+// UTC is on from the zone's (3600: the local clock went back an hour), and the sound each reports (negative: the user
+// asked to stop before it); then it is over.
+TEST(ClockTick, RingingLastsItsDurationInRealTimeWhateverTheClockDoesOrUntilStopped)
 {
-    const std::tuple<int, int, int, std::vector<std::array<int, 4>>> cases[] = {
-        {DURATION_ONCE, 7, 0, {{7, 0, 6, SOUND_NONE}, {7, 0, 7, SOUND_NONE}}},  // the sound plays out
-        {DURATION_ONE_MINUTE, 7, 0, {{7, 0, 59, SOUND_NONE}, {7, 1, 1, SOUND_STOP}}},
-        {DURATION_ONE_MINUTE, 7, 0, {{8, 0, 5, SOUND_STOP}}},  // the clock set on
-        {DURATION_THREE_MINUTES, 23, 58, {{23, 59, 0, SOUND_NONE}, {24, 0, 0, SOUND_NONE}, {24, 1, 0, SOUND_STOP}}},
-        {DURATION_THREE_MINUTES, 7, 10,  // the clock set back: the minutes rung still count
-         {{7, 11, 0, SOUND_NONE}, {6, 50, 30, SOUND_NONE}, {6, 51, 0, SOUND_NONE}, {6, 52, 0, SOUND_STOP}}},
-        {DURATION_THREE_MINUTES, 7, 0, {{7, 0, 3, -SOUND_STOP}}}};
-    for (const auto& [duration, hour, minute, ticks] : cases) {
+    const std::tuple<int, int, int, int, std::vector<std::array<int, 5>>> cases[] = {
+        {DURATION_ONCE, 7, 0, 0, {{7, 0, 6, 0, SOUND_NONE}, {7, 0, 7, 0, SOUND_NONE}}},  // the sound plays out
+        {DURATION_ONE_MINUTE, 7, 0, 50, {{7, 1, 0, 0, SOUND_NONE}, {7, 1, 49, 0, SOUND_NONE}, {7, 1, 50, 0, SOUND_STOP}}},
+        {DURATION_ONE_MINUTE, 7, 0, 0, {{8, 0, 5, 0, SOUND_STOP}}},  // the clock set on
+        {DURATION_ONE_MINUTE, 7, 0, 0, {{6, 0, 30, 3600, SOUND_NONE}, {6, 0, 59, 3600, SOUND_NONE}, {6, 1, 0, 3600, SOUND_STOP}}},
+        {DURATION_THREE_MINUTES, 7, 0, 0,  // corrected back 10 s: 180 s all the same
+         {{7, 1, 5, 0, SOUND_NONE}, {7, 0, 55, 0, SOUND_NONE}, {7, 2, 49, 0, SOUND_NONE}, {7, 2, 50, 0, SOUND_STOP}}},
+        {DURATION_THREE_MINUTES, 7, 10, 0,  // set back 20 minutes
+         {{7, 11, 0, 0, SOUND_NONE}, {6, 51, 0, 0, SOUND_NONE}, {6, 52, 59, 0, SOUND_NONE}, {6, 53, 0, 0, SOUND_STOP}}},
+        {DURATION_THREE_MINUTES, 7, 0, 0, {{7, 0, 3, 0, -SOUND_STOP}}}};
+    for (const auto& [duration, hour, minute, second, ticks] : cases) {
         Clock clock(duration);
         clock.add(hour, minute, "Tea");
-        EXPECT_EQ(clock.tick(hour, minute, 0).sound, duration ? SOUND_PLAY_LOOPING : SOUND_PLAY_ONCE) << hour;
-        for (const auto& [h, m, s, sound] : ticks) {
+        clock.tick(6, 0, 0);
+        EXPECT_EQ(clock.tick(hour, minute, second).sound, duration ? SOUND_PLAY_LOOPING : SOUND_PLAY_ONCE) << minute;
+        for (const auto& [h, m, s, utcShift, sound] : ticks) {
             EXPECT_EQ(clock.ringing.alarmRinging, 1) << h << ":" << m << ":" << s;
             clock.ringing.stopRequested = sound < 0;
-            EXPECT_EQ(clock.tick(h, m, s).sound, std::abs(sound)) << h << ":" << m << ":" << s;
+            EXPECT_EQ(clock.tick(h, m, s, true, utcShift).sound, std::abs(sound)) << h << ":" << m << ":" << s;
         }
         EXPECT_TRUE(clock.ringing.alarmRinging == 0 && clock.ringing.stopRequested == 0) << hour << ":" << minute;
     }
@@ -106,10 +134,11 @@ TEST(ClockTick, RingingLastsAsTheDurationSaysAlsoOverSkippedMinutesAndClockChang
 
 // Four days of the clock's timer as Windows keeps it (repeating at the interval last set, a tick a few ms late, at
 // times a little early or seconds late, missed periods folded into one), on a local clock that gains 1 ms in 2 s
-// and moved on and back, by daylight saving (local time moves, UTC goes on) and by the user (UTC moves too). Each
-// quarter day brings other settings: seconds, blinking, nothing (the minute wake), a duration of "1 min." or
-// "3 min."; now and then the user stops a ringing, which the clock window ticks at once.
-TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinuteAwayAndAQuietClockWakesOnceAMinute)
+// and moved on and back, by daylight saving (local time moves, UTC goes on) and by the user (UTC moves too: steps
+// back of 10 s and 5 minutes are corrections, 30 minutes start afresh). Each quarter day brings other settings:
+// seconds, blinking, nothing (the minute wake), a duration of "1 min." or "3 min." (in real time); now and then the
+// user stops a ringing, which the clock window ticks at once.
+TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesADurationEndsOnItsSecondAndAQuietClockWakesOnceAMinute)
 {
     const long long S = 1000, M = 60 * S, H = 60 * M, D = 24 * H;
     for (auto [ms, second, every, delay] : {std::array{0, 0, 1, 1005}, {5, 9, 1, 1000}, {999, 59, 1, 6}, {0, 0, 0, 60005},
@@ -121,7 +150,8 @@ TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinut
         clock.add(i * 67 % 1440 / 60, i * 67 % 60, "");
     const std::tuple<long long, long long, bool> jumps[] = {  // at the local reading, by how much, daylight saving
         {D + 2 * H, H, true}, {2 * D + 3 * H, -H, true}, {2 * D + 12 * H + 5 * S, -10 * S, false},
-        {3 * D + 9 * H + 40 * S, -20 * S, false}};
+        {3 * D + 9 * H + 40 * S, -5 * M, false}, {3 * D + 15 * H + 30 * S, -30 * M, false}};
+    const SummerTime zone(minuteOf(2027, 3, 2, 2, 0), minuteOf(2027, 3, 3, 3, 0));
     std::map<std::pair<int, long long>, int> seen, expected;  // (slot, minute) -> rings
     long long frontier = 0;  // the last local minute due to ring: each minute entered past it rings once
     auto run = [&](long long to, long long ringsAt = -1) {
@@ -131,11 +161,12 @@ TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinut
                     ++expected[{i, ringsAt < 0 ? minute : ringsAt}];
         frontier = std::max(frontier, to / M);
     };
-    long long quietTicks = 0, ticks = 0, timerSets = 0, durationStops = 0, lateStops = 0, longestRingingGap = 0;
+    long long quietTicks = 0, ticks = 0, timerSets = 0, durationStops = 0, offStops = 0, longestRingingGap = 0;
     unsigned armed = 0;
     bool clicked = false;
     // `real` is the timer's time; the clock reads real + offset + real / 2000, UTC that less `saved`.
-    for (long long real = 30 * S + 250, expiry = 0, offset = 0, saved = 0, lastMinute = -1, n = 0, jump = 0;; ++n, ++ticks) {
+    for (long long real = 30 * S + 250, expiry = 0, offset = 0, saved = 0, rangAt = 0, lastTick = 0, n = 0, jump = 0;;
+         ++n, ++ticks) {
         auto reading = [&](long long at) { return at + offset + at / 2000; };
         long long now = reading(real);
         if (now >= 4 * D)
@@ -145,12 +176,13 @@ TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinut
         clock.settings->alarmDuration = quarter == 3 ? DURATION_THREE_MINUTES : quarter == 2 ? DURATION_ONE_MINUTE : 0;
         LocalTime t{2027, 3, 0, int(now / D + 1), int(now / H % 24), int(now / M % 60), int(now / S % 60), int(now % S)};
         bool wasRinging = clock.ringing.alarmRinging;
-        TickResult r = runClockTick(t, secondNumber(t) - saved / S, true, *clock.settings, clock.reminder, clock.ringing);
+        TickResult r = runClockTick(t, secondNumber(t) - saved / S, zone, true, *clock.settings, clock.reminder, clock.ringing);
         for (const AlarmEvent* record : windows(r))
             ++seen[{int(record - clock.slots), now / M}];
+        long long duration = clock.settings->alarmDuration == DURATION_THREE_MINUTES ? 3 * M : M;
         if (r.sound == SOUND_STOP && !clicked && clock.settings->alarmDuration != DURATION_ONCE)  // a duration's end
-            ++durationStops, lateStops += now / M == lastMinute;  // not on the minute's first tick
-        lastMinute = now / M, clicked = false;
+            ++durationStops, offStops += real - rangAt <= duration - S || lastTick - rangAt > duration;  // on its second
+        rangAt = r.fired ? real : rangAt, lastTick = real, clicked = false;
         bool everySecond = needsEverySecond(*clock.settings, clock.ringing);
         quietTicks += quarter >= 2 && !wasRinging && !everySecond;
         if (unsigned set = timerToSet(t, everySecond, armed))
@@ -166,12 +198,12 @@ TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinut
         if (jump < std::ssize(jumps) && reading(next) >= std::get<0>(jumps[jump])) {
             auto [at, by, daylightSaving] = jumps[jump++];
             run(at - 1);
-            long long to = (at + by) / M == (at - 1) / M ? at + by : (at + by) / M * M - 1;  // a new minute is entered
-            offset += to - reading(next);
-            if (!daylightSaving)
-                frontier = to / M;  // set back: afresh from then on
-            else if ((saved += by) > 0)
+            offset += by, saved += daylightSaving ? by : 0;
+            long long to = reading(next);
+            if (by > 0)
                 run(to, to / M);  // the skipped hour rings at the first tick after it
+            else if (!daylightSaving && by < -5 * M)
+                frontier = to / M - (to / S % 60 == 0);  // set back: afresh from then on
         } else {
             run(reading(next));
         }
@@ -180,42 +212,45 @@ TEST(TickTimer, EveryMinuteEnteredRingsOnceThroughClockChangesAStopIsNeverAMinut
     EXPECT_EQ(seen, expected);
     // Half of each day is quiet, bar the minutes rung: the clock wakes about once a minute then.
     EXPECT_TRUE(quietTicks > 4 * 12 * 60 * 8 / 10 && quietTicks < 4 * 12 * 60 * 11 / 10) << quietTicks;
-    EXPECT_TRUE(durationStops > 20 && lateStops == 0) << durationStops << " " << lateStops;
+    EXPECT_TRUE(durationStops > 20 && offStops == 0) << durationStops << " " << offStops;
     EXPECT_LE(longestRingingGap, 1005) << "a ringing is ticked every second";
     EXPECT_LT(timerSets, ticks / 5) << "a tick on its mark leaves the timer alone";
 }
 
-// Two moments of a clock in a zone at UTC+0 (unless shifted), the alarms at 07:40 "Wake" and 11:10 "Tea".
+// Ticks of a clock at UTC+0 after one at 07:00:00, the alarms at 07:40 "Wake" and 11:10 "Tea": what the last tick
+// shows, once what rang before was stopped.
 struct Gap {
-    int fromHour, fromMinute, fromSecond, toHour, toMinute, toSecond;
-    long long utcShift;  // how far UTC lags behind at the second moment
-    const char* title;   // of the balloon, "" for none
+    std::vector<std::array<int, 3>> ticks;  // hour (24 on: the days after), minute, second
+    const char* title;                      // of the balloon, "" for none
     const char* balloon;
     int sound;
 };
 
-TEST(CatchUp, MinutesNotSeenRingUpTo15MinutesLateAreMissedLaterAndDroppedAfterADayAndTheLocalClockGoingBackRingsNothingTwice)
+TEST(CatchUp, MinutesNotSeenRingUpTo15MinutesLateAreMissedLaterAndDroppedAfterADayAndACorrectionRingsNothingTwice)
 {
     const Gap gaps[] = {
-        {7, 38, 0, 7, 43, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // a sleep over the alarm
-        {7, 38, 0, 7, 55, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // 15 minutes late
-        {7, 38, 0, 7, 55, 1, 0, "Missed alarm", "Missed: 07:40 Wake", SOUND_NONE},
-        {7, 38, 0, 11, 20, 0, 0, "Alarm", "Tea\r\nMissed: 07:40 Wake", SOUND_PLAY_LOOPING},
-        {7, 38, 0, 48 + 7, 45, 0, 0, "Alarm", "Wake\r\nMissed: yesterday 11:10 Tea", SOUND_PLAY_LOOPING},  // two days
-        {7, 9, 59, 7, 50, 0, 40 * 60 - 1, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // the local clock moved on, UTC did not
-        {7, 39, 59, 7, 40, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},          // on time
-        {7, 40, 59, 7, 40, 0, -59, "", "", SOUND_NONE},                          // the local clock back, UTC on
-        {7, 41, 0, 7, 40, 0, 0, "Alarm", "Wake", SOUND_PLAY_LOOPING},           // the clock set back: afresh
+        {{{7, 38, 0}, {7, 43, 0}}, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // a sleep over the alarm
+        {{{7, 38, 0}, {7, 55, 0}}, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // 15 minutes late
+        {{{7, 38, 0}, {7, 55, 1}}, "Missed alarm", "Missed: 07:40 Wake", SOUND_NONE},
+        {{{7, 38, 0}, {11, 20, 0}}, "Alarm", "Tea\r\nMissed: 07:40 Wake", SOUND_PLAY_LOOPING},
+        {{{7, 38, 0}, {48 + 7, 45, 0}}, "Alarm", "Wake\r\nMissed: yesterday 11:10 Tea", SOUND_PLAY_LOOPING},  // two days
+        {{{7, 39, 59}, {7, 40, 0}}, "Alarm", "Wake", SOUND_PLAY_LOOPING},  // on time
+        {{{7, 40, 0}, {7, 40, 1}, {7, 39, 59}, {7, 40, 0}}, "", "", SOUND_NONE},  // rang, stopped, corrected back 2 s
+        {{{7, 45, 0}, {7, 40, 0}}, "", "", SOUND_NONE},                          // corrected back 5 minutes
+        {{{7, 40, 0}, {7, 41, 0}, {7, 37, 0}, {7, 40, 0}}, "", "", SOUND_NONE},  // the same, between two ticks
+        {{{7, 46, 0}, {7, 40, 0}}, "Alarm", "Wake", SOUND_PLAY_LOOPING},        // set back 6 minutes: afresh
     };
     for (const Gap& gap : gaps) {
         Clock clock(DURATION_ONE_MINUTE);
         clock.add(7, 40, "Wake");
         clock.add(11, 10, "Tea");
         clock.tick(7, 0, 0);
-        clock.tick(gap.fromHour, gap.fromMinute, gap.fromSecond);
+        for (std::size_t k = 0; k + 1 < gap.ticks.size(); ++k)
+            clock.tick(gap.ticks[k][0], gap.ticks[k][1], gap.ticks[k][2]);
         clock.ringing.stopRequested = clock.ringing.alarmRinging = 0;  // what rang before is over
-        TickResult r = clock.tick(gap.toHour, gap.toMinute, gap.toSecond, true, -gap.utcShift);
-        std::string at = std::to_string(gap.toHour) + ":" + std::to_string(gap.toMinute);
+        auto [hour, minute, second] = gap.ticks.back();
+        TickResult r = clock.tick(hour, minute, second);
+        std::string at = std::to_string(gap.ticks[0][1]) + " to " + std::to_string(hour) + ":" + std::to_string(minute);
         EXPECT_EQ(r.showBalloon ? r.balloonTitle : "", std::string(gap.title)) << at;
         EXPECT_STREQ(r.balloonText, gap.balloon) << at;
         EXPECT_EQ(r.sound, gap.sound) << at;
@@ -225,19 +260,29 @@ TEST(CatchUp, MinutesNotSeenRingUpTo15MinutesLateAreMissedLaterAndDroppedAfterAD
     }
 }
 
-TEST(CatchUp, DaylightSavingSpringRingsTheSkippedHourOnTimeAutumnRingsTheRepeatedHourOnce)
+// Asleep over the spring change (28 March: 02:00 on to 03:00), alarms at 01:59 and 02:30 and the reminder at 02:25.
+TEST(CatchUp, LatenessIsRealTimeTheSkippedHourDueAtTheSpringChangeAndTheRepeatedAutumnHourRingsOnce)
 {
-    Clock spring(DURATION_ONCE), autumn(DURATION_ONCE);
-    spring.add(2, 30, "Skipped");
-    spring.tick(1, 59, 59);
-    EXPECT_EQ(text(spring.tick(3, 0, 0, true, -3599)), "Skipped");  // UTC went on by a second
+    const std::tuple<int, int, int, int, int, const char*> sleeps[] = {
+        {1, 30, 3, 0, 5, "Before\r\nSkipped\r\nReminder. Stretch"},  // woken by the wake timer, set for the change
+        {1, 50, 3, 10, 0, "Before\r\nSkipped\r\nReminder. Stretch"},  // 11, 10 and 10 minutes late
+        {1, 50, 3, 16, 0, "Missed: 01:59 Before\r\nMissed: 02:30 Skipped\r\nMissed: 02:25 Reminder. Stretch"}};
+    for (const auto& [fromHour, fromMinute, hour, minute, second, balloon] : sleeps) {
+        Clock spring(DURATION_ONCE, 3, 28);
+        spring.add(1, 59, "Before");
+        spring.add(2, 30, "Skipped");
+        spring.arm("Stretch", 2, 25);
+        spring.tick(fromHour, fromMinute, 0);
+        EXPECT_STREQ(spring.tick(hour, minute, second).balloonText, balloon) << hour << ":" << minute;
+    }
+    Clock autumn(DURATION_ONCE, 10, 31);  // 03:00 back to 02:00
     autumn.add(2, 30, "Twice?");
     autumn.add(3, 0, "Three");
     EXPECT_EQ(text(autumn.tick(2, 30, 0)), "Twice?");
     autumn.tick(2, 59, 59);
     for (int minute = 0; minute < 60; ++minute)  // the hour again, UTC an hour on
         EXPECT_FALSE(autumn.tick(2, minute, 0, true, 3600).fired) << minute;
-    EXPECT_EQ(text(autumn.tick(3, 0, 0, true, 3600)), "Three");
+    EXPECT_EQ(text(autumn.tick(3, 0, 0)), "Three");
 }
 
 TEST(CatchUp, TheReminderIsAMomentThatComesOnceOrIsMissedAndNeverADayLater)
@@ -277,40 +322,30 @@ TEST(Stop, OnlyWhatRingsStopsAndAStopAskedBeforeAnAlarmDoesNotSilenceIt)
     EXPECT_EQ(clock.tick(7, 31, 2).sound, SOUND_STOP);
 }
 
-// A zone an hour ahead of UTC, two hours in summer from local 02:00 of 28 March 2027 on.
-struct SummerZone : ZoneRules {
-    long long change = minuteNumber(LocalTime{2027, 3, 0, 28, 2, 0});
-    long long utcMinuteOf(long long local) const override { return local - (local < change ? 60 : 120); }
-};
-
 TEST(NextAlarm, TheWakeMomentIsTheNextOccurrenceInUtcAfterTheFrontierAcrossDaysYearsAndDaylightSaving)
 {
     Clock clock(DURATION_ONCE);
-    auto minute = [](int year, int month, int day, int hour, int minute) {
-        return minuteNumber(LocalTime{year, month, 0, day, hour, minute});
-    };
-    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, minute(2027, 3, 26, 8, 0)), NOT_YET);
+    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, minuteOf(2027, 3, 26, 8, 0)), NOT_YET);
     clock.add(7, 30, "Weekdays");
     std::fill(clock.slots[0].days + 0, clock.slots[0].days + 7, 0);
     clock.slots[0].days[1] = 1;  // Mondays
     clock.slots[1] = AlarmEvent{1, "", 6, 0, PERIOD_YEAR, {}, 29, 2};
     clock.slots[2].hours = -1;
-    SummerZone zone;
-    long long friday = minute(2027, 3, 26, 8, 0);  // Friday; the Monday after is in summer time
-    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, friday, zone),
-              minute(2027, 3, 29, 5, 30) * 60);
-    clock.ringing.scannedUpTo = minute(2027, 3, 29, 7, 30);  // the frontier past it (the clock went back)
-    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, minute(2027, 3, 29, 7, 0)),
-              minute(2027, 4, 5, 7, 30));
+    long long friday = minuteOf(2027, 3, 26, 8, 0);  // Friday; the Monday after is in summer time
+    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, friday, zone2027),
+              minuteOf(2027, 3, 29, 6, 30) * 60);
+    clock.ringing.scannedUpTo = minuteOf(2027, 3, 29, 7, 30);  // the frontier past it (the clock went back)
+    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, minuteOf(2027, 3, 29, 7, 0)),
+              minuteOf(2027, 4, 5, 7, 30));
     clock.slots[0].isOn = 0;
-    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, friday), minute(2028, 2, 29, 6, 0));
+    EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, friday), minuteOf(2028, 2, 29, 6, 0));
     clock.reminder.isOn = 1;
-    clock.ringing.reminderDue = minute(2027, 3, 26, 9, 0);
-    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, friday, zone), minute(2027, 3, 26, 8, 0) * 60);
-    for (long long m = minute(1999, 12, 25, 13, 7); m < minute(2101, 3, 2, 0, 0); m += 1440 * 7 + 61) {
+    clock.ringing.reminderDue = minuteOf(2027, 3, 26, 9, 0);
+    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, friday, zone2027), minuteOf(2027, 3, 26, 9, 0) * 60);
+    for (long long m = minuteOf(1999, 12, 25, 13, 7); m < minuteOf(2101, 3, 2, 0, 0); m += 1440 * 7 + 61) {
         LocalTime t = timeOfMinute(m);  // the inverse of minuteNumber, with the day of the week
         EXPECT_EQ(minuteNumber(t), m);
-        EXPECT_EQ(t.dayOfWeek, (timeOfMinute(minute(2027, 3, 15, 0, 0)).dayOfWeek + (m / 1440 - minute(2027, 3, 15, 0, 0) / 1440) % 7 + 7) % 7);
+        EXPECT_EQ(t.dayOfWeek, (timeOfMinute(minuteOf(2027, 3, 15, 0, 0)).dayOfWeek + (m / 1440 - minuteOf(2027, 3, 15, 0, 0) / 1440) % 7 + 7) % 7);
     }
-    EXPECT_EQ(timeOfMinute(minute(2027, 3, 15, 0, 0)).dayOfWeek, 1);  // a Monday
+    EXPECT_EQ(timeOfMinute(minuteOf(2027, 3, 15, 0, 0)).dayOfWeek, 1);  // a Monday
 }
