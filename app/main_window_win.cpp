@@ -18,7 +18,9 @@
 #include "face/face_painter_win.h"
 #include "face/face_text_win.h"
 #include "face/window_dpi_win.h"
-#include "help/help_win.h"
+#include "help/about_box_win.h"
+#include "help/calendar_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 #include "settings/settings_win.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
-#include "help/help_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 #include "settings/page_rules.h"
 
