@@ -243,9 +243,9 @@ void onMouseMove(HWND hwnd, WPARAM keys)
 
 // The user acknowledged the alarm: a tick now stops what rings, rather than
 // one that may be a minute away.
-void requestStop()
+void stopRingingNow()
 {
-    ::requestStop(app.ringing);
+    requestStop(app.ringing);
     if (app.ringing.stopRequested)
         clockTick();
 }
@@ -253,13 +253,13 @@ void requestStop()
 // A click of the primary button on the clock, or a message window closed.
 void acknowledgeAlarm()
 {
-    requestStop();
+    stopRingingNow();
     clearBalloon();
 }
 
 void onTrayButtonDown(HWND hwnd, UINT button)
 {
-    requestStop();
+    stopRingingNow();
     SetForegroundWindow(hwnd);
     if (!IsWindowEnabled(hwnd)) {
         // A modal dialog or the settings sheet is open.
@@ -284,7 +284,7 @@ void onTrayNotify(HWND hwnd, LPARAM lParam)
     // The balloon going away by itself is no answer from the user: the
     // duration the user chose goes on.
     case NIN_BALLOONUSERCLICK:
-        requestStop();
+        stopRingingNow();
         break;
     }
 }

@@ -7,8 +7,8 @@
 
 namespace {
 
-// A timer with a procedure of its own: its ticks never reach the clock
-// window's WM_TIMER, which belongs to the clock's one-second timer.
+// The retry timer's ticks go to retryTrayIcon, not to the clock window's
+// WM_TIMER.
 constexpr UINT_PTR TRAY_RETRY_TIMER_ID = 2;
 
 NOTIFYICONDATAA trayIconData(UINT flags)

@@ -199,9 +199,10 @@ bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValu
     return true;
 }
 
-// What the editor can make: a time of day, a known period, the seven days
-// and a base date of 0 (unused) or a day and month of the year.
-bool isSoundEvent(const AlarmEvent& event)
+// Each number in the range the editor gives it: a time of day, a known
+// period, a base day 0..31 and month 0..12 (0: unused). Whether the day
+// exists in that month is not asked here.
+bool isInEditorRanges(const AlarmEvent& event)
 {
     return event.hours >= 0 && event.hours <= 23 && event.minutes >= 0 && event.minutes <= 59 &&
            event.period >= PERIOD_DAY && event.period <= PERIOD_YEAR && event.baseDay >= 0 && event.baseDay <= 31 &&
@@ -214,7 +215,7 @@ bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
     for (const SlotValue& slotValue : slotReadOrder)
         if (!loadSlotValue(registry, key, slot, slotValue, event))
             return false;
-    return isSoundEvent(event);
+    return isInEditorRanges(event);
 }
 
 // Every slot index is read: a damaged slot (a value missing, mistyped or out
