@@ -3,10 +3,15 @@
 // program owns (window, drawing buffers, menu, tables, reminder, ringing).
 #include <windows.h>
 
+#include <string>
+
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
 #include "app/tray_retry.h"
+#include "face/face_font_win.h"
+#include "face/face_frame.h"
 #include "face/face_geometry.h"
+#include "face/face_text.h"
 #include "settings/settings.h"
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
@@ -19,6 +24,39 @@ struct ColorPreset {
     ColorRef border;
     ColorRef base;
     ColorRef text;
+};
+
+// What the tick's glue keeps from one tick to the next
+// (alarms/clock_tick_win.cpp).
+struct TickGlue {
+    HANDLE wakeTimer;
+    long long wakeSetFor = NOT_YET;       // the UTC second it is set for
+    long long wakeWorkedOutAt = NOT_YET;  // the local minute it was last worked out in
+    bool keptAwake;
+    unsigned armedInterval;  // what timer 1 repeats at now; 0 until it is first set
+};
+
+// What the face's glue keeps between a layout and the paints after it
+// (face/face_*_win.cpp).
+struct FaceGlue {
+    // The face font, made by each layout for its scale and DPI.
+    FaceFont font;
+    bool fontMade;
+    int fontScale;
+    int fontDpi;
+    // What the face was last measured on (faceWidthKey).
+    std::u16string measuredKey;
+    // What the window shows; nothing before its first paint.
+    FaceFrame painted;
+    // Set while the whole window is waiting for its paint.
+    bool wholeFaceInvalid;
+    // The blinking separator's stand-in and what it was measured for.
+    std::u16string separatorBlank;
+    char16_t blankSeparator;
+    int blankScale;
+    int blankDpi;
+    // The line getFaceText returns.
+    wchar_t text[FACE_TEXT_SIZE];
 };
 
 struct AppState : Settings {
@@ -53,6 +91,9 @@ struct AppState : Settings {
     AlarmEvent reminder;
     SYSTEMTIME tickTime;
     RingingState ringing;
+
+    TickGlue tick;
+    FaceGlue face;
 };
 
 extern AppState app;

@@ -172,7 +172,9 @@ void onDisplayChange()
 
 void onSettingChange(WPARAM action)
 {
-    followFaceText();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    followFaceText(now);
     if (action == SPI_SETWORKAREA)
         keepOnScreen();
 }
