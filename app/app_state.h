@@ -59,6 +59,15 @@ struct FaceGlue {
     wchar_t text[FACE_TEXT_SIZE];
 };
 
+// The settings sheet while it is open (app/settings_sheet_win.cpp): a display
+// page that applied marks the face changed; the sheet lays it out once
+// when the pages have all applied.
+struct SheetGlue {
+    WNDPROC sheetProc;  // the property sheet's own window procedure
+    int messageDepth;   // sheet messages now being handled, nested ones too
+    bool faceChanged;
+};
+
 struct AppState : Settings {
     HINSTANCE hInstance;
     HWND hwndMain;
@@ -94,6 +103,7 @@ struct AppState : Settings {
 
     TickGlue tick;
     FaceGlue face;
+    SheetGlue sheet;
 };
 
 extern AppState app;

@@ -80,7 +80,7 @@ BOOL onNotify(HWND page, const NMHDR* header)
     switch (header->code) {
     case PSN_APPLY:
         readControls(page, app);
-        faceSettingsApplied(SHEET_PAGE_SETTINGS);
+        markFaceChanged();
         return FALSE;  // the message result stays PSNRET_NOERROR: never vetoed
     case PSN_HELP:
         showHelp(HELP_SETTINGS_PAGE);
