@@ -7,6 +7,7 @@
 
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
+#include "app/tray_message_win.h"
 #include "app/tray_retry.h"
 #include "face/face_font_win.h"
 #include "face/face_frame.h"
@@ -14,7 +15,6 @@
 #include "face/face_text.h"
 #include "settings/settings.h"
 
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT_PTR CLOCK_TIMER_ID = 1;
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr int MAX_PRESETS = 10;
