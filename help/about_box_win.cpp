@@ -1,7 +1,7 @@
 #include "help/about_box_win.h"
 
 #include "app/app_state.h"
-#include "help/end_dialog_win.h"
+#include "help/view_dialog_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -31,11 +31,5 @@ BOOL onInitDialog(HWND dialog)
 
 INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog(dialog);
-    case WM_COMMAND:
-        return endOnOkOrCancel(dialog, wParam);
-    }
-    return FALSE;
+    return viewDialogMessage(dialog, message, wParam, onInitDialog);
 }

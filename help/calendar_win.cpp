@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "help/end_dialog_win.h"
+#include "help/view_dialog_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -33,11 +33,5 @@ BOOL onInitDialog(HWND dialog)
 
 INT_PTR CALLBACK CalendarDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog(dialog);
-    case WM_COMMAND:
-        return endOnOkOrCancel(dialog, wParam);
-    }
-    return FALSE;
+    return viewDialogMessage(dialog, message, wParam, onInitDialog);
 }
