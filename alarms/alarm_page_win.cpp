@@ -13,7 +13,7 @@
 #include "face/face_geometry.h"
 #include "face/window_dpi_win.h"
 #include "app/settings_sheet_win.h"
-#include "help/help_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 
 EditorRequest editorRequest;

@@ -1,7 +1,9 @@
 #pragma once
-// The alarm's sound cannot go missing: the chosen file when it opens as a
-// playable wave file, else the program's own rooster.wav, else the system's
-// default sound, else a beep. Decided here; played by the glue.
+// The alarm's sound falls back down a chain: the chosen file, else the
+// program's own rooster.wav, else the system's default sound, else a beep.
+// The glue tries each link in turn and plays it; these functions judge a
+// file's first bytes, name the link that played and word the notice about a
+// chosen file that could not be.
 #include <cstddef>
 #include <cstdint>
 

@@ -13,6 +13,7 @@
 #include "app/app_state.h"
 #include "app/local_time_win.h"
 #include "app/struct_sizes_win.h"
+#include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
 #include "res/resource.h"
 
@@ -52,11 +53,6 @@ struct WindowsZone : ZoneRules {
     }
 };
 
-HANDLE wakeTimer;
-long long wakeSetFor = NOT_YET;
-long long wakeWorkedOutAt = NOT_YET;  // the local minute it was last worked out in
-bool keptAwake;
-
 long long utcNow()
 {
     SYSTEMTIME utc;
@@ -64,26 +60,24 @@ long long utcNow()
     return secondNumber(toLocalTime(utc));
 }
 
-// One waitable timer, set with resume for the next occurrence's UTC moment;
-// where the computer cannot be woken it is just a timer nobody waits on.
-void setWakeTimer(bool anew)
+// One waitable timer, made on first use; where the computer cannot be woken
+// it is just a timer nobody waits on.
+HANDLE wakeTimerHandle()
 {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    long long minute = minuteNumber(toLocalTime(now));
-    if (!anew && minute == wakeWorkedOutAt)
-        return;
-    wakeWorkedOutAt = minute;
-    long long due = nextWakeUtc(app, app.reminder, app.ringing, minute, WindowsZone{});
-    if (!anew && due == wakeSetFor)
-        return;
-    wakeSetFor = due;
-    if (!wakeTimer)
-        wakeTimer = CreateWaitableTimerA(NULL, TRUE, NULL);
-    if (!wakeTimer)
+    TickGlue& glue = app.tick;
+    if (!glue.wakeTimer)
+        glue.wakeTimer = CreateWaitableTimerA(NULL, TRUE, NULL);
+    return glue.wakeTimer;
+}
+
+// Set with resume for the UTC second `due`, or cancelled for NOT_YET.
+void setWakeTimerTo(long long due)
+{
+    HANDLE timer = wakeTimerHandle();
+    if (!timer)
         return;
     if (due == NOT_YET) {
-        CancelWaitableTimer(wakeTimer);
+        CancelWaitableTimer(timer);
         return;
     }
     SYSTEMTIME at = toSystemTime(timeOfMinute(due / 60));
@@ -92,21 +86,34 @@ void setWakeTimer(bool anew)
     LARGE_INTEGER when;
     when.LowPart = file.dwLowDateTime;
     when.HighPart = static_cast<LONG>(file.dwHighDateTime);
-    SetWaitableTimer(wakeTimer, &when, 0, NULL, NULL, TRUE);
+    SetWaitableTimer(timer, &when, 0, NULL, NULL, TRUE);
+}
+
+// The next occurrence's UTC moment, worked out once in each local `minute`
+// unless asked `anew` (the alarms or the clock changed); the timer is set
+// only when that moment moved.
+void updateWakeTimer(long long minute, bool anew)
+{
+    TickGlue& glue = app.tick;
+    if (!anew && minute == glue.wakeWorkedOutAt)
+        return;
+    glue.wakeWorkedOutAt = minute;
+    long long due = nextWakeUtc(app, app.reminder, app.ringing, minute, WindowsZone{});
+    if (!anew && due == glue.wakeSetFor)
+        return;
+    glue.wakeSetFor = due;
+    setWakeTimerTo(due);
 }
 
 // While an alarm rings the system and the display stay on.
 void keepAwakeWhileRinging()
 {
     bool ringing = app.ringing.alarmRinging == 1;
-    if (ringing == keptAwake)
+    if (ringing == app.tick.keptAwake)
         return;
-    keptAwake = ringing;
+    app.tick.keptAwake = ringing;
     SetThreadExecutionState(ringing ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
 }
-
-// What timer 1 repeats at now; 0 until it is first set.
-unsigned armedInterval = 0;
 
 void openMessageWindows(const TickResult& result)
 {
@@ -117,27 +124,29 @@ void openMessageWindows(const TickResult& result)
 
 // Plays down the chain; a chosen file that could not be played is named in
 // the balloon.
-void performSound(TickResult& result)
+void playSound(TickResult& result)
 {
-    switch (result.sound) {
-    case SOUND_PLAY_ONCE:
-    case SOUND_PLAY_LOOPING:
-        if (playAlarmSound(app.wavePath, result.sound == SOUND_PLAY_LOOPING) != LINK_CHOSEN_FILE) {
-            char notice[SOUND_NOTICE_SIZE];
-            formatUnplayableNotice(app.wavePath, notice);
-            appendBalloonLine(result.balloonText, sizeof result.balloonText, notice);
-        }
-        break;
-    case SOUND_STOP:
-        stopAlarmSound();
-        break;
-    case SOUND_NONE:
-        break;
-    }
+    if (playAlarmSound(app.wavePath, result.sound == SOUND_PLAY_LOOPING) == LINK_CHOSEN_FILE)
+        return;
+    char notice[SOUND_NOTICE_SIZE];
+    formatUnplayableNotice(app.wavePath, notice);
+    appendBalloonLine(result.balloonText, sizeof result.balloonText, notice);
 }
 
-void showBalloon(const char* title, const char* text)
+void performSound(TickResult& result)
 {
+    if (result.sound == SOUND_STOP)
+        stopAlarmSound();
+    else if (result.sound != SOUND_NONE)
+        playSound(result);
+}
+
+void showBalloon(const TickResult& result)
+{
+    if (!result.showBalloon)
+        return;
+    const char* title = result.balloonTitle;
+    const char* text = result.balloonText;
     NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFY_ICON_DATA_SIZE;
     icon.hWnd = app.hwndMain;
@@ -150,6 +159,17 @@ void showBalloon(const char* title, const char* text)
     Shell_NotifyIconA(NIM_MODIFY, &icon);
 }
 
+// A face whose text now measures differently is laid out; most seconds
+// change nothing on it (without seconds shown, 59 in 60): those are not
+// painted.
+void repaintChangedFace()
+{
+    followFaceText(app.tickTime);
+    invalidateChangedFace(app.tickTime);
+}
+
+// The core decides from one reading of the clocks; each step performs a part
+// of what it decided.
 void tick(bool anew)
 {
     GetLocalTime(&app.tickTime);
@@ -158,13 +178,10 @@ void tick(bool anew)
 
     openMessageWindows(result);
     performSound(result);
-    if (result.showBalloon)
-        showBalloon(result.balloonTitle, result.balloonText);
+    showBalloon(result);
     keepAwakeWhileRinging();
-    setWakeTimer(anew);
-    // Most seconds change nothing on the face (without seconds shown, 59 in
-    // 60): those are not painted.
-    invalidateChangedFace();
+    updateWakeTimer(minuteNumber(toLocalTime(app.tickTime)), anew);
+    repaintChangedFace();
     armClockTimer();
 }
 
@@ -182,7 +199,9 @@ void clockTickAfterClockChange()
 
 void refreshWakeTimer()
 {
-    setWakeTimer(true);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    updateWakeTimer(minuteNumber(toLocalTime(now)), true);
 }
 
 void armClockTimer()
@@ -190,9 +209,9 @@ void armClockTimer()
     // Read after the tick's work, so the time that work took is not added.
     SYSTEMTIME now;
     GetLocalTime(&now);
-    unsigned interval = timerToSet(toLocalTime(now), needsEverySecond(app, app.ringing), armedInterval);
+    unsigned interval = timerToSet(toLocalTime(now), needsEverySecond(app, app.ringing), app.tick.armedInterval);
     if (interval == 0)
         return;
     SetTimer(app.hwndMain, CLOCK_TIMER_ID, interval, NULL);
-    armedInterval = interval;
+    app.tick.armedInterval = interval;
 }

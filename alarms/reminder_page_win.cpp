@@ -10,7 +10,7 @@
 #include "app/local_time_win.h"
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
-#include "help/help_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 
 namespace {

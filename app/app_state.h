@@ -3,14 +3,19 @@
 // program owns (window, drawing buffers, menu, tables, reminder, ringing).
 #include <windows.h>
 
+#include <string>
+
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
 #include "app/timer_ids.h"
+#include "app/tray_message_win.h"
 #include "app/tray_retry.h"
+#include "face/face_font_win.h"
+#include "face/face_frame.h"
 #include "face/face_geometry.h"
+#include "face/face_text.h"
 #include "settings/settings.h"
 
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr UINT TRAY_ICON_ID = 1;
 constexpr int MAX_PRESETS = 10;
 
@@ -19,6 +24,48 @@ struct ColorPreset {
     ColorRef border;
     ColorRef base;
     ColorRef text;
+};
+
+// What the tick's glue keeps from one tick to the next
+// (alarms/clock_tick_win.cpp).
+struct TickGlue {
+    HANDLE wakeTimer;
+    long long wakeSetFor = NOT_YET;       // the UTC second it is set for
+    long long wakeWorkedOutAt = NOT_YET;  // the local minute it was last worked out in
+    bool keptAwake;
+    unsigned armedInterval;  // what timer 1 repeats at now; 0 until it is first set
+};
+
+// What the face's glue keeps between a layout and the paints after it
+// (face/face_*_win.cpp).
+struct FaceGlue {
+    // The face font, made by each layout for its scale and DPI.
+    FaceFont font;
+    bool fontMade;
+    int fontScale;
+    int fontDpi;
+    // What the face was last measured on (faceWidthKey).
+    std::u16string measuredKey;
+    // What the window shows; nothing before its first paint.
+    FaceFrame painted;
+    // Set while the whole window is waiting for its paint.
+    bool wholeFaceInvalid;
+    // The blinking separator's stand-in and what it was measured for.
+    std::u16string separatorBlank;
+    char16_t blankSeparator;
+    int blankScale;
+    int blankDpi;
+    // The line getFaceText returns.
+    wchar_t text[FACE_TEXT_SIZE];
+};
+
+// The settings sheet while it is open (app/settings_sheet_win.cpp): a display
+// page that applied marks the face changed; the sheet lays it out once
+// when the pages have all applied.
+struct SheetGlue {
+    WNDPROC sheetProc;  // the property sheet's own window procedure
+    int messageDepth;   // sheet messages now being handled, nested ones too
+    bool faceChanged;
 };
 
 struct AppState : Settings {
@@ -53,6 +100,10 @@ struct AppState : Settings {
     AlarmEvent reminder;
     SYSTEMTIME tickTime;
     RingingState ringing;
+
+    TickGlue tick;
+    FaceGlue face;
+    SheetGlue sheet;
 };
 
 extern AppState app;

@@ -18,7 +18,9 @@
 #include "face/face_painter_win.h"
 #include "face/face_text_win.h"
 #include "face/window_dpi_win.h"
-#include "help/help_win.h"
+#include "help/about_box_win.h"
+#include "help/calendar_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 #include "settings/settings_win.h"
 
@@ -170,7 +172,9 @@ void onDisplayChange()
 
 void onSettingChange(WPARAM action)
 {
-    followFaceText();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    followFaceText(now);
     if (action == SPI_SETWORKAREA)
         keepOnScreen();
 }
@@ -250,9 +254,9 @@ void onMouseMove(HWND hwnd, WPARAM keys)
 
 // The user acknowledged the alarm: a tick now stops what rings, rather than
 // one that may be a minute away.
-void requestStop()
+void stopRingingNow()
 {
-    ::requestStop(app.ringing);
+    requestStop(app.ringing);
     if (app.ringing.stopRequested)
         clockTick();
 }
@@ -260,13 +264,13 @@ void requestStop()
 // A click of the primary button on the clock, or a message window closed.
 void acknowledgeAlarm()
 {
-    requestStop();
+    stopRingingNow();
     clearBalloon();
 }
 
 void onTrayButtonDown(HWND hwnd, UINT button)
 {
-    requestStop();
+    stopRingingNow();
     SetForegroundWindow(hwnd);
     if (!IsWindowEnabled(hwnd)) {
         // A modal dialog or the settings sheet is open.
@@ -291,7 +295,7 @@ void onTrayNotify(HWND hwnd, LPARAM lParam)
     // The balloon going away by itself is no answer from the user: the
     // duration the user chose goes on.
     case NIN_BALLOONUSERCLICK:
-        requestStop();
+        stopRingingNow();
         break;
     }
 }

@@ -16,11 +16,8 @@ void showSettingsSheet(int startPage);
 // Tells the sheet that a page was changed, which enables its Apply button.
 void reportPageChanged(HWND page);
 
-// The Advanced settings page exists (from its WM_INITDIALOG to its
-// WM_DESTROY). PSN_APPLY reaches the pages in their order, so while it does,
-// it is the last display page to be applied.
-void noteAdvancedPage(bool created);
-// A display page copied its controls into app: the face is laid out in the
-// settings applied, repainted at once and the timer set for the cadence they
-// call for, once per Apply however many display pages changed.
-void faceSettingsApplied(int sheetPage);
+// A display page copied its controls into app. The sheet lays the face out
+// in the settings applied, repaints it and sets the timer for the cadence
+// they call for, once, when every page has had its PSN_APPLY: however many
+// display pages changed, in whatever order they apply.
+void markFaceChanged();

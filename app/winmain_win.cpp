@@ -19,13 +19,18 @@ namespace {
 // running clock forward, once its window is there, and leaves.
 constexpr DWORD RUNNING_CLOCK_WAIT_MS = 3000;
 
-bool clockAlreadyRuns()
+// Creates this session's clock mutex, held until the process ends; false
+// when another clock created it first.
+bool claimSessionMutex()
 {
     char name[sizeof app.className + 8];
     wsprintfA(name, "Local\\%s", app.className);
     CreateMutexA(NULL, FALSE, name);
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
-        return false;
+    return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+void bringRunningClockForward()
+{
     HWND running = NULL;
     for (DWORD waited = 0; !(running = FindWindowA(app.className, NULL)) && waited < RUNNING_CLOCK_WAIT_MS;
          waited += 100)
@@ -35,7 +40,6 @@ bool clockAlreadyRuns()
             ShowWindow(running, SW_RESTORE);
         SetForegroundWindow(running);
     }
-    return true;
 }
 
 void registerClockClass()
@@ -104,8 +108,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     LoadStringA(instance, IDS_CLASS_NAME, app.className, sizeof app.className);
     app.hInstance = instance;
 
-    if (clockAlreadyRuns())
+    if (!claimSessionMutex()) {
+        bringRunningClockForward();
         return 0;
+    }
     registerClockClass();
 
     ULONG_PTR gdiplusToken = 0;

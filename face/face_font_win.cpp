@@ -6,15 +6,6 @@
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-namespace {
-
-FaceFont kept{nullptr, nullptr};
-bool made = false;
-int keptScale = 0;
-int keptDpi = 0;
-
-}  // namespace
-
 FaceFont createFaceFont(const wchar_t* familyName, int scale, int dpi)
 {
     FaceFont face{nullptr, nullptr};
@@ -36,24 +27,51 @@ void deleteFaceFont(const FaceFont& face)
 const FaceFont& remakeClockFont()
 {
     releaseClockFont();
-    kept = createFaceFont(FACE_FONT_FAMILY, app.scale, app.dpi);
-    made = true;
-    keptScale = app.scale;
-    keptDpi = app.dpi;
-    return kept;
+    FaceGlue& glue = app.face;
+    glue.font = createFaceFont(FACE_FONT_FAMILY, app.scale, app.dpi);
+    glue.fontMade = true;
+    glue.fontScale = app.scale;
+    glue.fontDpi = app.dpi;
+    return glue.font;
 }
 
 const FaceFont& clockFont()
 {
-    if (!made || keptScale != app.scale || keptDpi != app.dpi)
+    const FaceGlue& glue = app.face;
+    if (!glue.fontMade || glue.fontScale != app.scale || glue.fontDpi != app.dpi)
         return remakeClockFont();
-    return kept;
+    return glue.font;
 }
 
 void releaseClockFont()
 {
-    if (made)
-        deleteFaceFont(kept);
-    kept = FaceFont{nullptr, nullptr};
-    made = false;
+    FaceGlue& glue = app.face;
+    if (glue.fontMade)
+        deleteFaceFont(glue.font);
+    glue.font = FaceFont{nullptr, nullptr};
+    glue.fontMade = false;
+}
+
+int measureFaceText(HDC dc, const FaceFont& face, int dpi, const wchar_t* text)
+{
+    GpGraphics* graphics = nullptr;
+    GdipCreateFromHDC(dc, &graphics);
+    RectF layout(0.0f, 0.0f, static_cast<REAL>(measureWidth(dpi)), static_cast<REAL>(measureHeight(dpi)));
+    RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
+    GpStringFormat* format = nullptr;
+    GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);
+    GdipMeasureString(graphics, text, -1, face.font, &layout, format, &bounds, NULL, NULL);
+    if (format)
+        GdipDeleteStringFormat(format);
+    if (graphics)
+        GdipDeleteGraphics(graphics);
+    return faceWidthForMeasured(bounds.Width, dpi);
+}
+
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, int dpi, const wchar_t* text)
+{
+    FaceFont face = createFaceFont(familyName, scale, dpi);
+    int width = measureFaceText(dc, face, dpi, text);
+    deleteFaceFont(face);
+    return width;
 }

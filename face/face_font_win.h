@@ -1,6 +1,7 @@
 #pragma once
-// The face font. The one the clock draws with is made when the face is laid
-// out and kept until the next layout or the end, so a paint need not make it.
+// The face font, and text measured in it. The one the clock draws with is
+// made when the face is laid out and kept until the next layout or the end,
+// so a paint need not make it.
 #include <windows.h>
 
 #include <gdiplus.h>
@@ -25,3 +26,10 @@ const FaceFont& remakeClockFont();
 const FaceFont& clockFont();
 // Deletes it, before GDI+ is shut down.
 void releaseClockFont();
+
+// The face width for `text` in `face` at `dpi`, measured on `dc`: the text's
+// width plus the margin (24 at 96 dpi). The text never wraps, however long.
+int measureFaceText(HDC dc, const FaceFont& face, int dpi, const wchar_t* text);
+// The same in the face font of `familyName` at `scale` and `dpi`, made for
+// this one measurement.
+int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, int dpi, const wchar_t* text);

@@ -1,7 +1,5 @@
 #include "face/face_layout_win.h"
 
-#include <gdiplus.h>
-
 #include <algorithm>
 #include <cwchar>
 #include <string>
@@ -12,9 +10,6 @@
 #include "face/face_geometry.h"
 #include "face/face_text.h"
 #include "face/face_text_win.h"
-
-using namespace Gdiplus;
-using namespace Gdiplus::DllExports;
 
 namespace {
 
@@ -40,9 +35,6 @@ ScreenRect workArea()
     ScreenRect bar = windowRectOf(taskbar);
     return workAreaOf(desktop, &bar);
 }
-
-// What the face was last measured on (faceWidthKey).
-std::u16string measuredKey;
 
 std::u16string widthKeyOf(const wchar_t* measureText)
 {
@@ -74,55 +66,41 @@ void setFaceBounds(int x, int y, int width, int height)
     paintBackground(app.backgroundDC, client.right, client.bottom);
 }
 
-}  // namespace
-
-namespace {
-
-int measureWith(HDC dc, const FaceFont& face, int dpi, const wchar_t* text)
-{
-    GpGraphics* graphics = nullptr;
-    GdipCreateFromHDC(dc, &graphics);
-    RectF layout(0.0f, 0.0f, static_cast<REAL>(measureWidth(dpi)), static_cast<REAL>(measureHeight(dpi)));
-    RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
-    GpStringFormat* format = nullptr;
-    GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);
-    GdipMeasureString(graphics, text, -1, face.font, &layout, format, &bounds, NULL, NULL);
-    if (format)
-        GdipDeleteStringFormat(format);
-    if (graphics)
-        GdipDeleteGraphics(graphics);
-    return faceWidthForMeasured(bounds.Width, dpi);
-}
-
-}  // namespace
-
-int measureTextWidth(HDC dc, const wchar_t* familyName, int scale, int dpi, const wchar_t* text)
-{
-    FaceFont face = createFaceFont(familyName, scale, dpi);
-    int width = measureWith(dc, face, dpi, text);
-    deleteFaceFont(face);
-    return width;
-}
-
 // Each layout makes the face font anew; the paints until the next one use it.
-int measureFaceWidth()
+int faceWidthAt(const SYSTEMTIME& time)
 {
-    const wchar_t* text = getFaceText(1);
-    measuredKey = widthKeyOf(text);
-    return measureWith(app.frameDC, remakeClockFont(), app.dpi, text);
+    const wchar_t* text = faceTextAt(time, 1);
+    app.face.measuredKey = widthKeyOf(text);
+    return measureFaceText(app.frameDC, remakeClockFont(), app.dpi, text);
 }
 
-void resizeFace()
+void resizeFaceAt(const SYSTEMTIME& time)
 {
-    int width = measureFaceWidth();
+    int width = faceWidthAt(time);
     ScreenRect face = resizedFaceRect(windowRectOf(app.hwndMain), workArea(), width, faceHeight(app.scale, app.dpi));
     setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
 }
 
-void followFaceText()
+}  // namespace
+
+int measureFaceWidth()
 {
-    if (widthKeyOf(getFaceText(1)) != measuredKey)
-        resizeFace();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return faceWidthAt(now);
+}
+
+void resizeFace()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    resizeFaceAt(now);
+}
+
+void followFaceText(const SYSTEMTIME& time)
+{
+    if (widthKeyOf(faceTextAt(time, 1)) != app.face.measuredKey)
+        resizeFaceAt(time);
 }
 
 void placeAtDefaultPosition()

@@ -2,13 +2,10 @@
 
 #include <gdiplus.h>
 
-#include <string>
-
 #include "app/app_state.h"
 #include "face/background_style.h"
 #include "face/face_font_win.h"
 #include "face/face_geometry.h"
-#include "face/face_layout_win.h"
 #include "face/face_text_win.h"
 
 using namespace Gdiplus;
@@ -18,32 +15,12 @@ namespace {
 
 constexpr ARGB SHADOW_ARGB = 0x38000000;  // black at alpha 56
 
-// All that decides the pixels of a frame: the same frame paints the same.
-struct FaceFrame {
-    std::wstring text;
-    int width = -1;
-    int height = -1;
-    int scale = 0;
-    int dpi = 0;
-    int showShadow = 0;
-    int backgroundType = 0;
-    ColorRef colorText = 0;
-    ColorRef colorBase = 0;
-    ColorRef colorBorder = 0;
-    bool operator==(const FaceFrame&) const = default;
-};
-
-// What the window shows; nothing before its first paint.
-FaceFrame paintedFrame;
-// Set while the whole window is waiting for its paint.
-bool wholeFaceInvalid = false;
-
-FaceFrame frameNow()
+FaceFrame frameAt(const SYSTEMTIME& time)
 {
     RECT client{};
     GetClientRect(app.hwndMain, &client);
     FaceFrame frame;
-    frame.text = getFaceText(0);
+    frame.text = faceTextAt(time, 0);
     frame.width = client.right;
     frame.height = client.bottom;
     frame.scale = app.scale;
@@ -56,19 +33,18 @@ FaceFrame frameNow()
     return frame;
 }
 
-void drawFaceText(GpGraphics* graphics, const FaceFont& face, GpStringFormat* format,
+void drawFaceText(GpGraphics* graphics, const wchar_t* text, const FaceFont& face, GpStringFormat* format,
                   const RectF& layout, ARGB argb)
 {
     GpSolidFill* brush = nullptr;
     GdipCreateSolidFill(argb, &brush);
-    GdipDrawString(graphics, getFaceText(0), -1, face.font, &layout, format, brush);
+    GdipDrawString(graphics, text, -1, face.font, &layout, format, brush);
     if (brush)
         GdipDeleteBrush(brush);
 }
 
-}  // namespace
-
-void paintFace(HDC target)
+// The shadow and the digits draw the same text, from one reading of the clock.
+void paintFrame(HDC target, const wchar_t* text)
 {
     RECT client{};
     GetClientRect(app.hwndMain, &client);
@@ -93,10 +69,10 @@ void paintFace(HDC target)
 
     if (app.showShadow) {
         REAL offset = static_cast<REAL>(shadowOffset(app.scale, app.dpi));
-        drawFaceText(graphics, face, format, RectF(offset, offset, layoutWidth, layoutHigh),
+        drawFaceText(graphics, text, face, format, RectF(offset, offset, layoutWidth, layoutHigh),
                      SHADOW_ARGB);
     }
-    drawFaceText(graphics, face, format, RectF(0.0f, 0.0f, layoutWidth, layoutHigh),
+    drawFaceText(graphics, text, face, format, RectF(0.0f, 0.0f, layoutWidth, layoutHigh),
                  argbOf(app.colorText, 0xFF));
 
     BitBlt(target, 0, 0, width, height, app.frameDC, 0, 0, SRCCOPY);
@@ -107,28 +83,36 @@ void paintFace(HDC target)
         GdipDeleteStringFormat(format);
 }
 
+}  // namespace
+
+void paintFace(HDC target)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    paintFrame(target, faceTextAt(now, 0));
+}
+
 void paintFaceWindow(HWND window)
 {
-    followFaceText();
-    // Taken before the paint: should the second turn while it paints, the
-    // next tick sees a change and paints again instead of leaving the face
-    // behind.
-    FaceFrame frame = frameNow();
-    if (!wholeFaceInvalid && !(frame == paintedFrame))
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FaceFrame frame = frameAt(now);
+    FaceGlue& glue = app.face;
+    if (!glue.wholeFaceInvalid && !(frame == glue.painted))
         InvalidateRect(window, NULL, FALSE);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    paintFace(dc);
+    paintFrame(dc, frame.text.c_str());
     EndPaint(window, &ps);
-    paintedFrame = frame;
-    wholeFaceInvalid = false;
+    glue.painted = frame;
+    glue.wholeFaceInvalid = false;
 }
 
-void invalidateChangedFace()
+void invalidateChangedFace(const SYSTEMTIME& time)
 {
-    followFaceText();
-    if (wholeFaceInvalid || frameNow() == paintedFrame)
+    FaceGlue& glue = app.face;
+    if (glue.wholeFaceInvalid || frameAt(time) == glue.painted)
         return;
     InvalidateRect(app.hwndMain, NULL, FALSE);
-    wholeFaceInvalid = true;
+    glue.wholeFaceInvalid = true;
 }

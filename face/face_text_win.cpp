@@ -8,14 +8,11 @@
 #include "app/app_state.h"
 #include "app/local_time_win.h"
 #include "face/face_font_win.h"
-#include "face/face_layout_win.h"
 #include "face/face_text.h"
 
 namespace {
 
 constexpr int LOCALE_TEXT_SIZE = 260;
-
-wchar_t faceText[FACE_TEXT_SIZE];
 
 std::u16string fromWide(const wchar_t* text)
 {
@@ -53,10 +50,9 @@ std::u16string userTimeSeparator()
 // moving.
 std::u16string faceSeparatorBlank(char16_t separator)
 {
-    static char16_t measuredSeparator = 0;
-    static int measuredScale = 0, measuredDpi = 0;
-    static std::u16string blank;
-    if (separator == measuredSeparator && app.scale == measuredScale && app.dpi == measuredDpi)
+    FaceGlue& glue = app.face;
+    std::u16string& blank = glue.separatorBlank;
+    if (separator == glue.blankSeparator && app.scale == glue.blankScale && app.dpi == glue.blankDpi)
         return blank;
     auto width = [](const wchar_t* text) {
         return measureTextWidth(app.frameDC, FACE_FONT_FAMILY, app.scale, app.dpi, text);
@@ -69,9 +65,9 @@ std::u16string faceSeparatorBlank(char16_t separator)
         blank = u"";
     else
         blank = std::u16string(1, separator);
-    measuredSeparator = separator;
-    measuredScale = app.scale;
-    measuredDpi = app.dpi;
+    glue.blankSeparator = separator;
+    glue.blankScale = app.scale;
+    glue.blankDpi = app.dpi;
     return blank;
 }
 
@@ -87,15 +83,20 @@ DayNames appDayNames()
 
 }  // namespace
 
+const wchar_t* faceTextAt(const SYSTEMTIME& time, int forMeasure)
+{
+    std::u16string text = composeFaceText(app, toLocalTime(time), forMeasure, USER_LOCALE, appDayNames());
+    wchar_t* line = app.face.text;
+    std::fill(line, line + FACE_TEXT_SIZE, L'\0');
+    std::copy(text.begin(), text.end(), line);
+    return line;
+}
+
 const wchar_t* getFaceText(int forMeasure)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    std::u16string text =
-        composeFaceText(app, toLocalTime(now), forMeasure, USER_LOCALE, appDayNames());
-    std::fill(std::begin(faceText), std::end(faceText), L'\0');
-    std::copy(text.begin(), text.end(), faceText);
-    return faceText;
+    return faceTextAt(now, forMeasure);
 }
 
 void fillFaceDayNames()

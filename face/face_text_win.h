@@ -1,8 +1,12 @@
 #pragma once
 // The face line from the local clock and the user's locale.
 
-// The line to show (`forMeasure` 0) or its widest form for measuring (1).
-// Points to one static buffer of 260 characters, valid until the next call.
+#include <windows.h>
+
+// The line to show at `time` (`forMeasure` 0) or its widest form for
+// measuring (1). Points to app.face.text, valid until the next call.
+const wchar_t* faceTextAt(const SYSTEMTIME& time, int forMeasure);
+// The same at the local time now.
 const wchar_t* getFaceText(int forMeasure);
 
 // Puts the fixed English day names "Sun".."Sat" into app.dayNames, which the

@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
 #include "app/struct_sizes_win.h"
-#include "help/help_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 #include "settings/page_rules.h"
 
@@ -95,13 +95,11 @@ BOOL onInitDialog(HWND page)
     // The list always opens on the first preset, whatever the colours are.
     SendDlgItemMessageA(page, IDC_PRESET, CB_SETCURSEL, 0, 0);
     fillButtons(page, currentColors(), SWATCH_PAINT);
-    noteAdvancedPage(true);
     return TRUE;
 }
 
 void onDestroy(HWND page)
 {
-    noteAdvancedPage(false);
     fillButtons(page, currentColors(), SWATCH_RELEASE);
 }
 
@@ -149,7 +147,7 @@ BOOL onNotify(HWND page, const NMHDR* header)
     switch (header->code) {
     case PSN_APPLY:
         readButtons(page);
-        faceSettingsApplied(SHEET_PAGE_ADVANCED);
+        markFaceChanged();
         return FALSE;  // the message result stays PSNRET_NOERROR: never vetoed
     case PSN_HELP:
         showHelp(HELP_ADVANCED_SETTINGS_PAGE);

@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/settings_sheet_win.h"
-#include "help/help_win.h"
+#include "help/help_launcher_win.h"
 #include "res/resource.h"
 #include "settings/page_rules.h"
 
@@ -80,7 +80,7 @@ BOOL onNotify(HWND page, const NMHDR* header)
     switch (header->code) {
     case PSN_APPLY:
         readControls(page, app);
-        faceSettingsApplied(SHEET_PAGE_SETTINGS);
+        markFaceChanged();
         return FALSE;  // the message result stays PSNRET_NOERROR: never vetoed
     case PSN_HELP:
         showHelp(HELP_SETTINGS_PAGE);

@@ -225,8 +225,9 @@ bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValu
     return true;
 }
 
-// What the editor can make: a time of day, a known period and the seven days.
-bool isSoundEvent(const AlarmEvent& event)
+// A time of day and a known period, as the editor gives them; whether the
+// base date can ever come is asked apart (periodReachesBaseDate).
+bool isInEditorRanges(const AlarmEvent& event)
 {
     return event.hours >= 0 && event.hours <= 23 && event.minutes >= 0 && event.minutes <= 59 &&
            event.period >= PERIOD_DAY && event.period <= PERIOD_YEAR;
@@ -241,7 +242,7 @@ bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
     for (const SlotValue& slotValue : slotReadOrder)
         if (!loadSlotValue(registry, key, slot, slotValue, event))
             return false;
-    if (!isSoundEvent(event))
+    if (!isInEditorRanges(event))
         return false;
     if (!periodReachesBaseDate(event))
         event.isOn = 0;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_message_win.h"
 #include "support/sound_capture.h"
 
 namespace driver {
@@ -20,7 +21,6 @@ namespace driver {
 constexpr const char* PROGRAM_KEY = "Software\\Vellomar\\Tockmere";
 constexpr const char* EVENTS_KEY = "Software\\Vellomar\\Tockmere\\Events";
 constexpr const char* RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
 constexpr int APPLY_BUTTON = 0x3021;  // the property sheet's Apply
 
 inline std::string programPath()  // tockmere.exe under test, on drive Z:, where Wine maps the Linux root
@@ -232,11 +232,12 @@ inline std::string readString(const char* key, const char* name)  // "<none>" wh
     return status == ERROR_SUCCESS ? text : "<none>";
 }
 
-// The work area as the clock computes it, with the taskbar taken away.
+// The primary monitor's work area as the system reports it.
 inline RECT workArea()
 {
-    RECT desktop = windowRect(GetDesktopWindow()), taskbar = windowRect(FindWindowA("Shell_TrayWnd", NULL)), area;
-    return SubtractRect(&area, &desktop, &taskbar) ? area : desktop;
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
 }
 
 // Another process's image path, command line or current directory, from its

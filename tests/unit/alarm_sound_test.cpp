@@ -63,12 +63,8 @@ TEST(AlarmSound, TheWaveCheckWalksEveryChunkHeaderWithinTheFileAndKeepsTheFormat
     }
 }
 
-TEST(AlarmSound, TheChainFallsBackToTheProgramsSoundTheSystemsAndABeepAndTheBalloonNamesTheFile)
+TEST(AlarmSound, TheNoticesNameTheFileAndTheBalloonKeepsRoomForIt)
 {
-    EXPECT_EQ(firstPlayableLink(true, true, true), LINK_CHOSEN_FILE);
-    EXPECT_EQ(firstPlayableLink(false, true, true), LINK_PROGRAM_SOUND);
-    EXPECT_EQ(firstPlayableLink(false, false, true), LINK_SYSTEM_DEFAULT);
-    EXPECT_EQ(firstPlayableLink(false, false, false), LINK_BEEP);
     char notice[SOUND_NOTICE_SIZE], balloon[BALLOON_TEXT_SIZE];
     formatUnplayableNotice("C:\\Sounds\\gone.wav", notice);
     EXPECT_STREQ(notice, "Cannot play \"gone.wav\": another sound rang.");

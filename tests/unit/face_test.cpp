@@ -64,12 +64,14 @@ TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
         {100, 96, 80, 79, 89, 24, 1, 2, 1024, 80, 255}, {63, 96, 50, 49, 55, 24, 1, 2, 1024, 80, 160},
         {100, 144, 120, 118, 133, 36, 1, 3, 1536, 120, 255}, {63, 144, 75, 74, 83, 36, 1, 3, 1536, 120, 160},
         {50, 192, 80, 79, 89, 48, 2, 4, 2048, 160, 127}};
+    const double shadows[] = {4.0, 2.52, 6.0, 3.78, 4.0};  // the shadow's offset, the one fractional size
+    const double* shadow = shadows;
     for (auto [p, dpi, height, em, layout, margin, border, inset, boxW, boxH, alpha] : sizes) {
         EXPECT_EQ(std::tuple(faceHeight(p, dpi), faceFontEm(p, dpi), layoutHeight(height, p, dpi),
                              faceWidthForMeasured(300.9f, dpi) - 300, faceBorderWidth(dpi), glassBandInset(dpi),
                              measureWidth(dpi), measureHeight(dpi), opacityAlpha(p)),
                   std::tuple(height, em, layout, margin, border, inset, boxW, boxH, alpha)) << p << " % " << dpi;
-        EXPECT_DOUBLE_EQ(shadowOffset(p, dpi), p * 0.04 * dpi / 96) << p << " % " << dpi;
+        EXPECT_DOUBLE_EQ(shadowOffset(p, dpi), *shadow++) << p << " % " << dpi;
     }
     const ScreenRect desktop{0, 0, 800, 600}, work{0, 0, 800, 570};
     const std::pair<ScreenRect, ScreenRect> bars[] = {  // taskbars reach a little past the screen's edges
