@@ -232,11 +232,20 @@ inline std::string readString(const char* key, const char* name)  // "<none>" wh
     return status == ERROR_SUCCESS ? text : "<none>";
 }
 
-// The work area as the clock computes it, with the taskbar taken away.
+// The primary monitor's work area, where the clock starts.
 inline RECT workArea()
 {
-    RECT desktop = windowRect(GetDesktopWindow()), taskbar = windowRect(FindWindowA("Shell_TrayWnd", NULL)), area;
-    return SubtractRect(&area, &desktop, &taskbar) ? area : desktop;
+    MONITORINFO info{sizeof info};
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcWork;
+}
+
+// The whole of the monitor holding most of `window`.
+inline RECT monitorRect(HWND window)
+{
+    MONITORINFO info{sizeof info};
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcMonitor;
 }
 
 // Another process's image path, command line or current directory, from its
