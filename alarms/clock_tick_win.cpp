@@ -130,7 +130,7 @@ void showBalloon(const char* title, const char* text)
 void tick(bool anew)
 {
     GetLocalTime(&app.tickTime);
-    bool visible = IsWindowVisible(app.hwndMain) != FALSE;
+    bool visible = IsWindowVisible(app.hwndMain) != FALSE || app.fullScreen.hidden;
     TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), visible, app, app.reminder, app.ringing);
 
     openMessageWindows(result);

@@ -5,6 +5,7 @@
 
 #include "alarms/alarm_event.h"
 #include "alarms/ringing_state.h"
+#include "app/full_screen.h"
 #include "app/tray_retry.h"
 #include "face/face_geometry.h"
 #include "settings/settings.h"
@@ -53,6 +54,9 @@ struct AppState : Settings {
     AlarmEvent reminder;
     SYSTEMTIME tickTime;
     RingingState ringing;
+    // Hidden while a full-screen program covers the clock's monitor, which
+    // is not the hidden clock that rings no alarms.
+    FullScreenHiding fullScreen;
 };
 
 extern AppState app;
