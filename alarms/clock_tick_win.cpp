@@ -173,7 +173,7 @@ void repaintChangedFace()
 void tick(bool anew)
 {
     GetLocalTime(&app.tickTime);
-    bool visible = IsWindowVisible(app.hwndMain) != FALSE;
+    bool visible = IsWindowVisible(app.hwndMain) != FALSE || app.fullScreen.hidden;
     TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
 
     openMessageWindows(result);

@@ -9,6 +9,7 @@
 #include "alarms/ringing_state.h"
 #include "app/timer_ids.h"
 #include "app/tray_message_win.h"
+#include "app/full_screen.h"
 #include "app/tray_retry.h"
 #include "face/face_font_win.h"
 #include "face/face_frame.h"
@@ -104,6 +105,9 @@ struct AppState : Settings {
     TickGlue tick;
     FaceGlue face;
     SheetGlue sheet;
+    // Hidden while a full-screen program covers the clock's monitor, which
+    // is not the hidden clock that rings no alarms.
+    FullScreenHiding fullScreen;
 };
 
 extern AppState app;

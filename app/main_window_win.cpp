@@ -10,6 +10,7 @@
 #include "alarms/clock_tick_win.h"
 #include "alarms/message_window_win.h"
 #include "app/app_state.h"
+#include "app/full_screen_win.h"
 #include "app/settings_sheet_win.h"
 #include "app/tray_icon_win.h"
 #include "face/face_font_win.h"
@@ -130,6 +131,7 @@ LRESULT onCreate(HWND hwnd)
     initCommonControls();
     app.menuBar = LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDR_POPUP_MENU));
     app.popupMenu = GetSubMenu(app.menuBar, 0);
+    startFollowingFullScreen();
     return 0;
 }
 
@@ -140,6 +142,7 @@ void endClock(HWND hwnd)
     if (app.drawingReleased)
         return;
     saveSettings(persistedPart(app), hwnd);
+    stopFollowingFullScreen();
     releaseDrawingObjects();
     PostQuitMessage(0);
 }
@@ -164,10 +167,12 @@ void onEndSession(HWND hwnd, WPARAM ending)
 }
 
 // A resolution change, a monitor gone, a taskbar moved: the clock stays in
-// sight. A changed locale or format may change the face text's width.
+// sight, on the monitor that holds most of it, and steps aside if that one is
+// now covered. A changed locale or format may change the face text's width.
 void onDisplayChange()
 {
     keepOnScreen();
+    followFullScreen();
 }
 
 void onSettingChange(WPARAM action)

@@ -78,40 +78,6 @@ ScreenRect intersectRects(const ScreenRect& a, const ScreenRect& b)
     return r;
 }
 
-ScreenRect subtractRect(const ScreenRect& from, const ScreenRect& taken)
-{
-    if (isEmptyRect(from))
-        return {0, 0, 0, 0};
-    ScreenRect overlap = intersectRects(from, taken);
-    if (isEmptyRect(overlap))
-        return from;
-    if (overlap == from)
-        return {0, 0, 0, 0};
-
-    ScreenRect r = from;
-    bool spansHeight = overlap.top == from.top && overlap.bottom == from.bottom;
-    bool spansWidth = overlap.left == from.left && overlap.right == from.right;
-    if (spansHeight) {
-        if (overlap.left == from.left)
-            r.left = overlap.right;
-        else if (overlap.right == from.right)
-            r.right = overlap.left;
-    } else if (spansWidth) {
-        if (overlap.top == from.top)
-            r.top = overlap.bottom;
-        else if (overlap.bottom == from.bottom)
-            r.bottom = overlap.top;
-    }
-    return r;
-}
-
-ScreenRect workAreaOf(const ScreenRect& desktop, const ScreenRect* taskbar)
-{
-    if (!taskbar)
-        return desktop;
-    return subtractRect(desktop, *taskbar);
-}
-
 ScreenRect defaultFaceRect(const ScreenRect& workArea, int width, int height)
 {
     return {workArea.right - width, workArea.bottom - height, workArea.right, workArea.bottom};
@@ -125,9 +91,4 @@ ScreenRect resizedFaceRect(const ScreenRect& window, const ScreenRect& workArea,
     if (window.bottom == workArea.bottom)
         r.top = workArea.bottom - height, r.bottom = workArea.bottom;
     return r;
-}
-
-bool mustMoveOnScreen(const ScreenRect& window, const ScreenRect& workArea)
-{
-    return !(intersectRects(window, workArea) == window);
 }

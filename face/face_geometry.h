@@ -38,20 +38,13 @@ int glassBandInset(int dpi);                             // 2 at 96 dpi
 int opacityAlpha(int opacity);               // 255 at 100 %, 127 at 50 %
 int faceWidthForMeasured(float measuredWidth, int dpi);
 
-// The Win32 rectangle operations the placement relies on, with their exact
-// semantics: IntersectRect yields an all-zero rectangle when nothing overlaps;
-// SubtractRect removes the second rectangle only where it covers a whole side.
+// IntersectRect as Win32 has it: an all-zero rectangle when nothing overlaps.
 bool isEmptyRect(const ScreenRect& r);
 ScreenRect intersectRects(const ScreenRect& a, const ScreenRect& b);
-ScreenRect subtractRect(const ScreenRect& from, const ScreenRect& taken);
 
-// The desktop minus the taskbar (`taskbar` null when there is none).
-ScreenRect workAreaOf(const ScreenRect& desktop, const ScreenRect* taskbar);
 // The face in the bottom-right corner of the work area.
 ScreenRect defaultFaceRect(const ScreenRect& workArea, int width, int height);
 // The window resized to width x height. An edge on the work area's right or
 // bottom edge stays there, so a face at its default place stays at it as its
 // text grows or shrinks; otherwise the top-left corner stays.
 ScreenRect resizedFaceRect(const ScreenRect& window, const ScreenRect& workArea, int width, int height);
-// True when the window sticks out of the work area, even by one pixel.
-bool mustMoveOnScreen(const ScreenRect& window, const ScreenRect& workArea);

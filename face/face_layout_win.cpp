@@ -10,30 +10,20 @@
 #include "face/face_geometry.h"
 #include "face/face_text.h"
 #include "face/face_text_win.h"
+#include "face/monitors_win.h"
+#include "face/placement.h"
 
 namespace {
 
-ScreenRect screenRectOf(const RECT& r)
+// The monitor the clock belongs to (homeMonitor), and its work area.
+MonitorArea clockMonitor()
 {
-    return {r.left, r.top, r.right, r.bottom};
+    return *homeMonitor(displayMonitors(), windowRectOf(app.hwndMain));
 }
 
-ScreenRect windowRectOf(HWND hwnd)
-{
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return screenRectOf(r);
-}
-
-// The primary screen without the taskbar.
 ScreenRect workArea()
 {
-    ScreenRect desktop = windowRectOf(GetDesktopWindow());
-    HWND taskbar = FindWindowA("Shell_TrayWnd", NULL);
-    if (!taskbar)
-        return workAreaOf(desktop, nullptr);
-    ScreenRect bar = windowRectOf(taskbar);
-    return workAreaOf(desktop, &bar);
+    return clockMonitor().work;
 }
 
 std::u16string widthKeyOf(const wchar_t* measureText)
@@ -105,12 +95,17 @@ void followFaceText(const SYSTEMTIME& time)
 
 void placeAtDefaultPosition()
 {
-    ScreenRect face = defaultFaceRect(workArea(), measureFaceWidth(), faceHeight(app.scale, app.dpi));
+    // Laid out for the DPI of the monitor it goes to, so it lands in its corner.
+    MonitorArea home = clockMonitor();
+    app.dpi = home.dpi;
+    ScreenRect face = defaultFaceRect(home.work, measureFaceWidth(), faceHeight(app.scale, app.dpi));
     setFaceBounds(face.left, face.top, face.right - face.left, face.bottom - face.top);
 }
 
 void relayOutForDpi(int dpi, const RECT& suggested)
 {
+    if (dpi == app.dpi)
+        return;  // already laid out for it, as placeAtDefaultPosition does
     app.dpi = dpi;
     setFaceBounds(suggested.left, suggested.top, measureFaceWidth(), faceHeight(app.scale, app.dpi));
     InvalidateRect(app.hwndMain, NULL, FALSE);
@@ -118,7 +113,7 @@ void relayOutForDpi(int dpi, const RECT& suggested)
 
 void keepOnScreen()
 {
-    if (mustMoveOnScreen(windowRectOf(app.hwndMain), workArea()))
+    if (mustMoveOnScreen(displayMonitors(), windowRectOf(app.hwndMain)))
         placeAtDefaultPosition();
 }
 

@@ -17,13 +17,14 @@ void resizeFace();
 // Resizes the face when its text at `time` would measure differently from
 // the text it was last measured on (a date a digit longer, another format).
 void followFaceText(const SYSTEMTIME& time);
-// Puts the window in the bottom-right corner of the work area.
+// Puts the window in the bottom-right corner of its monitor's work area
+// (the monitor holding most of it, else the primary one).
 void placeAtDefaultPosition();
 // The window moved to a monitor of another DPI: the face is laid out anew
 // for `dpi`, its top-left corner where Windows suggests.
 void relayOutForDpi(int dpi, const RECT& suggested);
-// Moves the window to the default position unless it is wholly on the work
-// area.
+// Moves the window to the default position unless it is wholly on its
+// monitor's work area.
 void keepOnScreen();
 // Makes app's off-screen bitmaps at least width x height, replacing the ones
 // selected into frameDC and backgroundDC when the face outgrows them.

@@ -22,19 +22,23 @@ Function lookUp(const char* module, const char* name)
 
 }  // namespace
 
+int monitorDpi(HMONITOR monitor)
+{
+    static const DpiForMonitor forMonitor = lookUp<DpiForMonitor>("shcore.dll", "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    if (forMonitor && forMonitor(monitor, EFFECTIVE_DPI, &x, &y) == S_OK && y > 0)
+        return static_cast<int>(y);
+    HDC dc = GetDC(NULL);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(NULL, dc);
+    return dpi > 0 ? dpi : BASE_DPI;
+}
+
 int windowDpi(HWND window)
 {
     static const DpiForWindow forWindow = lookUp<DpiForWindow>("user32.dll", "GetDpiForWindow");
     if (forWindow)
         if (UINT dpi = forWindow(window))
             return static_cast<int>(dpi);
-    static const DpiForMonitor forMonitor = lookUp<DpiForMonitor>("shcore.dll", "GetDpiForMonitor");
-    UINT x = 0, y = 0;
-    if (forMonitor && forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), EFFECTIVE_DPI, &x, &y) == S_OK &&
-        y > 0)
-        return static_cast<int>(y);
-    HDC dc = GetDC(window);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : BASE_DPI;
+    return monitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }

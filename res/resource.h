@@ -65,6 +65,7 @@
 #define IDC_COLOR_BORDER         1067
 #define IDC_COLOR_TEXT           1068
 #define IDC_PRESET               1070
+#define IDC_HIDE_FOR_FULL_SCREEN 1071
 
 // Alarm page (134)
 #define IDC_DELETE_ALARM         3

@@ -5,6 +5,7 @@
 #include <prsht.h>
 
 #include "app/app_state.h"
+#include "app/full_screen_win.h"
 #include "app/settings_sheet_win.h"
 #include "app/struct_sizes_win.h"
 #include "help/help_launcher_win.h"
@@ -95,6 +96,7 @@ BOOL onInitDialog(HWND page)
     // The list always opens on the first preset, whatever the colours are.
     SendDlgItemMessageA(page, IDC_PRESET, CB_SETCURSEL, 0, 0);
     fillButtons(page, currentColors(), SWATCH_PAINT);
+    CheckDlgButton(page, IDC_HIDE_FOR_FULL_SCREEN, app.hideForFullScreen ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
 }
 
@@ -139,6 +141,8 @@ BOOL onCommand(HWND page, int id, int code)
         chooseButtonColor(page, id);
     else if (id == IDC_PRESET && code == CBN_SELCHANGE)
         choosePreset(page);
+    else if (id == IDC_HIDE_FOR_FULL_SCREEN && code == BN_CLICKED)
+        reportPageChanged(page);
     return FALSE;
 }
 
@@ -147,7 +151,9 @@ BOOL onNotify(HWND page, const NMHDR* header)
     switch (header->code) {
     case PSN_APPLY:
         readButtons(page);
+        app.hideForFullScreen = IsDlgButtonChecked(page, IDC_HIDE_FOR_FULL_SCREEN) == BST_CHECKED;
         markFaceChanged();
+        followFullScreen();
         return FALSE;  // the message result stays PSNRET_NOERROR: never vetoed
     case PSN_HELP:
         showHelp(HELP_ADVANCED_SETTINGS_PAGE);

@@ -28,6 +28,7 @@ struct Settings {
     ColorRef colorBase;
     ColorRef colorText;
     int scale;  // percent, 50..100
+    int hideForFullScreen;  // step aside while a full-screen program covers the clock's monitor
 };
 
 constexpr ColorRef DEFAULT_COLOR_BORDER = 0x006A3B05;

@@ -163,7 +163,7 @@ void writeText(Registry& registry, RegistryKey key, const char* name, const char
     registry.setValue(key, name, REGISTRY_TYPE_SZ, data, static_cast<std::uint32_t>(length + 1));
 }
 
-// The seventeen values of the program key, in the order they are read and
+// The eighteen values of the program key, in the order they are read and
 // written. Exactly one of number, color and text names the field; X and Y
 // are read into posX and posY but written from the window's place.
 struct MainValue {
@@ -192,6 +192,7 @@ const MainValue MAIN_VALUES[] = {
     {"Duration of alarm", &Settings::alarmDuration, nullptr, false, acceptDuration},
     {"Show dialog box for alarm", &Settings::showAlarmDialog, nullptr, false, acceptAny},
     {"Path to wave file", nullptr, nullptr, true, acceptAny},
+    {"Hide for full screen", &Settings::hideForFullScreen, nullptr, false, acceptAny},
 };
 
 void loadMainValues(Registry& registry, RegistryKey key, Settings& settings)
@@ -385,6 +386,7 @@ void setDefaults(Settings& settings, const char* programFolder)
     settings.scale = 100;
     settings.posY = -1;
     settings.posX = -1;
+    settings.hideForFullScreen = 1;
 }
 
 std::uint32_t daysMask(const int days[7])

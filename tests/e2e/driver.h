@@ -232,12 +232,20 @@ inline std::string readString(const char* key, const char* name)  // "<none>" wh
     return status == ERROR_SUCCESS ? text : "<none>";
 }
 
-// The primary monitor's work area as the system reports it.
+// The primary monitor's work area, where the clock starts.
 inline RECT workArea()
 {
-    RECT area{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
+    MONITORINFO info{sizeof info};
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcWork;
+}
+
+// The whole of the monitor holding most of `window`.
+inline RECT monitorRect(HWND window)
+{
+    MONITORINFO info{sizeof info};
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcMonitor;
 }
 
 // Another process's image path, command line or current directory, from its

@@ -331,6 +331,85 @@ TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileG
     }
 }
 
+// A program full screen on the clock's monitor: the face steps aside, with
+// the focus left where it is, and alarms ring meanwhile; a window that
+// leaves the taskbar's room, or the setting turned off, leaves it alone.
+LRESULT CALLBACK programWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Windows tells the WinEvent hooks of every foreground change, move and
+// close itself; Wine 8 tells them of none, so the test does, as Windows would.
+void told(DWORD event, HWND window)
+{
+    NotifyWinEvent(event, window, OBJID_WINDOW, CHILDID_SELF);
+}
+
+TEST_F(Journey, AFullScreenProgramHidesTheFaceWhileAnAlarmRingsAndAMaximisedOneDoesNot)
+{
+    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 30}, {"period", 0},
+                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
+    for (const auto& [name, value] : slot)
+        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Film night", 11);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 28, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    const RECT full = monitorRect(clock.window), maximised{full.left, full.top, full.right, full.bottom - 40};
+    WNDCLASSA programClass{0, programWindow, 0, 0, GetModuleHandleA(NULL), NULL, NULL, NULL, NULL, "Program"};
+    RegisterClassA(&programClass);
+    auto program = [](const RECT& r) {
+        HWND window = CreateWindowExA(0, "Program", "", WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                                      r.bottom - r.top, NULL, NULL, NULL, NULL);
+        SetForegroundWindow(window);
+        told(EVENT_SYSTEM_FOREGROUND, window);
+        return window;
+    };
+    auto resize = [](HWND window, const RECT& r) {
+        SetWindowPos(window, NULL, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+        told(EVENT_OBJECT_LOCATIONCHANGE, window);
+    };
+    auto close = [](HWND window) {
+        DestroyWindow(window);
+        told(EVENT_OBJECT_DESTROY, window);
+    };
+    auto faceHidden = [&](bool hidden, DWORD timeoutMs = 5000) {
+        return waitFor([&] { return !IsWindowVisible(clock.window) == hidden; }, timeoutMs);
+    };
+
+    HWND film = program(full);
+    EXPECT_TRUE(faceHidden(true)) << "over a full-screen program";
+    EXPECT_EQ(GetForegroundWindow(), film);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 29, 59)));
+    EXPECT_TRUE(balloonShows("Film night")) << "no alarm while the face steps aside";
+    EXPECT_TRUE(faceHidden(true, 0));
+    close(film);
+    EXPECT_TRUE(faceHidden(false)) << "back when the program ends";
+
+    // Maximised, the taskbar's room left: the face stays, until the window
+    // grows over the whole monitor and while it does.
+    HWND editor = program(maximised);
+    EXPECT_FALSE(faceHidden(true, 1000)) << "over a maximised window";
+    resize(editor, full);
+    EXPECT_TRUE(faceHidden(true)) << "grown full screen";
+    resize(editor, maximised);
+    EXPECT_TRUE(faceHidden(false)) << "shrunk again";
+    close(editor);
+
+    // Alt+F on the Advanced settings page turns it off, and the face stays.
+    HWND page, sheet = openSheet(clock, IDM_ADVANCED, &page);
+    EXPECT_EQ(sendTo(GetDlgItem(page, IDC_HIDE_FOR_FULL_SCREEN), BM_GETCHECK), BST_CHECKED);
+    PostMessageA(GetDlgItem(page, IDC_PRESET), WM_SYSCHAR, 'f', 1 << 29);
+    EXPECT_TRUE(waitFor([&] { return sendTo(GetDlgItem(page, IDC_HIDE_FOR_FULL_SCREEN), BM_GETCHECK) == BST_UNCHECKED; }));
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    EXPECT_TRUE(waitFor([&] { return readDword(PROGRAM_KEY, "Hide for full screen") == 0; }));
+    film = program(full);
+    EXPECT_FALSE(faceHidden(true, 1000)) << "with the setting off";
+    close(film);
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
 TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
 {
     constexpr COLORREF BORDER = 0xB58153, BASE = 0xF1C5A6;  // the "Light blue" preset

@@ -7,6 +7,8 @@
 #include "face/background_style.h"
 #include "face/face_geometry.h"
 #include "face/face_text.h"
+#include "face/placement.h"
+#include "app/full_screen.h"
 
 static std::u16string separator, date;  // the stand-in locale's; its time reads "H<sep>MM[<sep>SS]"
 static std::u16string compose(const Settings& s, int hour, int second, int forMeasure = 0)
@@ -73,23 +75,72 @@ TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)
                   std::tuple(height, em, layout, margin, border, inset, boxW, boxH, alpha)) << p << " % " << dpi;
         EXPECT_DOUBLE_EQ(shadowOffset(p, dpi), *shadow++) << p << " % " << dpi;
     }
-    const ScreenRect desktop{0, 0, 800, 600}, work{0, 0, 800, 570};
-    const std::pair<ScreenRect, ScreenRect> bars[] = {  // taskbars reach a little past the screen's edges
-        {{-2, 570, 802, 602}, work}, {{-2, -2, 802, 30}, {0, 30, 800, 600}}, {{-2, -2, 60, 602}, {60, 0, 800, 600}},
-        {{740, -2, 802, 602}, {0, 0, 740, 600}}, {{100, 570, 600, 600}, desktop}, {{0, 700, 800, 730}, desktop},
-        {{0, 300, 800, 330}, desktop}, {{-10, -10, 900, 900}, {}}};
-    for (const auto& [bar, area] : bars)
-        EXPECT_EQ(workAreaOf(desktop, &bar), area) << bar.left << "," << bar.top;
+    const ScreenRect work{0, 0, 800, 570};
     EXPECT_EQ(intersectRects({0, 0, 10, 10}, {10, 0, 20, 10}), (ScreenRect{}));  // touching
     EXPECT_EQ(intersectRects({0, 0, 10, 10}, {5, -5, 15, 5}), (ScreenRect{5, 0, 10, 5}));
     EXPECT_EQ(defaultFaceRect(work, 200, 40), (ScreenRect{600, 530, 800, 570}));
-    EXPECT_FALSE(mustMoveOnScreen({479, 490, 800, 570}, work));
     // Resized: a face on the right or bottom edge stays on it, any other keeps its top-left corner.
     EXPECT_EQ(resizedFaceRect({600, 530, 800, 570}, work, 260, 40), (ScreenRect{540, 530, 800, 570}));
     EXPECT_EQ(resizedFaceRect({600, 490, 800, 570}, work, 180, 80), (ScreenRect{620, 490, 800, 570}));
     EXPECT_EQ(resizedFaceRect({599, 529, 799, 569}, work, 260, 80), (ScreenRect{599, 529, 859, 609}));
-    for (ScreenRect out : {ScreenRect{-1, 9, 320, 89}, {9, -1, 330, 79}, {480, 9, 801, 89}, {9, 491, 330, 571}})
-        EXPECT_TRUE(mustMoveOnScreen(out, work)) << out.left << "," << out.top;
+}
+
+TEST(Placement, TheClockStaysOnTheMonitorHoldingMostOfItOrGoesToItsCornerOrThePrimarysIfOnNone)
+{
+    const MonitorArea primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true, 96};  // taskbar at the bottom
+    const MonitorArea right{{1920, 0, 4480, 1440}, {1920, 0, 4480, 1400}, false, 144};
+    const MonitorArea above{{0, -1080, 1920, 0}, {0, -1080, 1920, 0}, false, 120};
+    const MonitorArea left{{-1280, -200, 0, 824}, {-1280, -160, 0, 824}, false, 96};  // taskbar at its top
+    const std::vector<MonitorArea> sideBySide{right, primary}, stacked{primary, above}, negative{left, primary},
+        unplugged{primary};
+    const struct {
+        const std::vector<MonitorArea>& monitors;
+        ScreenRect clock;
+        int home;  // index into monitors
+        bool moves;
+        ScreenRect corner;  // the home's default corner, for a face 4 heights wide at the home's DPI
+    } cases[] = {
+        {sideBySide, {4000, 1300, 4316, 1380}, 0, false, {4000, 1280, 4480, 1400}},  // wholly on the second
+        {sideBySide, {1800, 500, 2116, 580}, 0, true, {4000, 1280, 4480, 1400}},     // straddling, mostly right
+        {sideBySide, {1700, 500, 2016, 580}, 1, true, {1600, 960, 1920, 1040}},      // straddling, mostly left
+        {sideBySide, {100, 1050, 416, 1130}, 1, true, {1600, 960, 1920, 1040}},      // on the taskbar and below
+        {stacked, {100, -500, 416, -420}, 1, false, {1520, -100, 1920, 0}},
+        {stacked, {100, -30, 416, 50}, 0, true, {1600, 960, 1920, 1040}},
+        {negative, {-1000, -180, -684, -100}, 0, true, {-320, 744, 0, 824}},  // under the left one's taskbar
+        {negative, {-1000, 700, -684, 780}, 0, false, {-320, 744, 0, 824}},
+        {negative, {-1, -1, 315, 79}, 1, true, {1600, 960, 1920, 1040}},  // never placed: the primary
+        {unplugged, {4000, 1300, 4316, 1380}, 0, true, {1600, 960, 1920, 1040}},  // on no monitor
+        {unplugged, {1604, 960, 1920, 1040}, 0, false, {1600, 960, 1920, 1040}}};
+    for (const auto& c : cases) {
+        const MonitorArea* home = homeMonitor(c.monitors, c.clock);
+        const int h = faceHeight(100, home->dpi);
+        EXPECT_EQ(std::tuple(home - c.monitors.data(), mustMoveOnScreen(c.monitors, c.clock)), std::tuple(c.home, c.moves))
+            << c.clock.left << "," << c.clock.top;
+        EXPECT_EQ(defaultFaceRect(home->work, 4 * h, h), c.corner) << c.clock.left << "," << c.clock.top;
+    }
+    EXPECT_EQ(homeMonitor({}, {0, 0, 1, 1}), nullptr);
+    // Full screen: the whole of the clock's monitor, taskbar included, by one window or one reaching past it.
+    const ScreenRect onPrimary{1604, 960, 1920, 1040}, onRight{4000, 1300, 4316, 1380};
+    const std::tuple<ScreenRect, ScreenRect, bool> covers[] = {
+        {onPrimary, primary.bounds, true}, {onPrimary, {-8, -8, 1928, 1088}, true}, {onPrimary, {0, 0, 4480, 1440}, true},
+        {onPrimary, primary.work, false}, {onPrimary, {0, 0, 1920, 1079}, false}, {onPrimary, right.bounds, false},
+        {onRight, right.bounds, true}, {onRight, primary.bounds, false}};
+    for (const auto& [clock, window, covered] : covers)
+        EXPECT_EQ(coversHomeMonitor(sideBySide, clock, window), covered) << window.left << "," << window.bottom;
+}
+
+TEST(FullScreen, TheClockStepsAsideForACoverAndComesBackOnlyIfItWasItsOwnHiding)
+{
+    FullScreenHiding state{};
+    const std::tuple<bool, bool, FullScreenStep> looks[] = {  // covered, clock visible: what the clock does
+        {false, true, FULL_SCREEN_STAY}, {true, true, FULL_SCREEN_HIDE}, {true, false, FULL_SCREEN_STAY},  // moved
+        {false, false, FULL_SCREEN_SHOW},
+        {true, false, FULL_SCREEN_STAY}, {false, false, FULL_SCREEN_STAY},  // hidden by the user: stays hidden
+        {true, true, FULL_SCREEN_HIDE}, {true, true, FULL_SCREEN_STAY},  // shown by the user over the cover
+        {false, true, FULL_SCREEN_STAY}, {true, true, FULL_SCREEN_HIDE}};
+    int look = 0;
+    for (const auto& [covered, visible, step] : looks)
+        EXPECT_EQ(nextFullScreenStep(state, covered, visible), step) << "look " << look++;
 }
 
 TEST(BackgroundStyle, EachTypesGroundFillsAndBorderAtTwoSizes)

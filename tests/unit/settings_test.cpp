@@ -8,22 +8,23 @@
 #include "settings/page_rules.h"
 #include "settings/settings_store.h"
 
-using Numbers = std::array<long long, 16>;
+constexpr int NUMBER_COUNT = 17, MAIN_VALUE_COUNT = NUMBER_COUNT + 1;  // and the wave path
+using Numbers = std::array<long long, NUMBER_COUNT>;
 static const std::string MAIN = PROGRAM_KEY_PATH, EVENTS = EVENTS_KEY_PATH, RUN = RUN_KEY_PATH;
 static const char* const SUFFIXES[8] = {"is_on", "hours", "minutes", "description", "period", "days",
                                         "base_date_day", "base_date_month"};  // in the order written
-static const char* const NAMES[16] = {  // the numbers in load order
+static const char* const NAMES[NUMBER_COUNT] = {  // the numbers in load order
     "Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date", "Show day of the week",
     "Show shadow", "Background type", "Always on top", "X", "Y", "Color of text", "Color base", "Color border",
-    "Duration of alarm", "Show dialog box for alarm"};
-static const Numbers DEFAULTS = {100, 100, 0, 0, 0, 0, 0, 1, 1, -1, -1, 0, 0x00DEC8CD, 0x006A3B05, 0, 0};
-static const Numbers STORED = {50, 50, 1, 1, 1, 1, 1, 3, 0, -50, -100, 0x123456, 0xFFFFFFFF, 0, 2, 1};  // accepted
+    "Duration of alarm", "Show dialog box for alarm", "Hide for full screen"};
+static const Numbers DEFAULTS = {100, 100, 0, 0, 0, 0, 0, 1, 1, -1, -1, 0, 0x00DEC8CD, 0x006A3B05, 0, 0, 1};
+static const Numbers STORED = {50, 50, 1, 1, 1, 1, 1, 3, 0, -50, -100, 0x123456, 0xFFFFFFFF, 0, 2, 1, 0};  // accepted
 
 static Numbers numbersOf(const Settings& s)
 {
     return {s.scale, s.opacity, s.showSeconds, s.flashDelimiter, s.showDate, s.showDayOfWeek, s.showShadow,
             s.backgroundType, s.alwaysOnTop, s.posX, s.posY, s.colorText, s.colorBase, s.colorBorder,
-            s.alarmDuration, s.showAlarmDialog};
+            s.alarmDuration, s.showAlarmDialog, s.hideForFullScreen};
 }
 
 static std::unique_ptr<Settings> loaded(MemoryRegistry& registry, bool programKeyFound = true)
@@ -57,7 +58,7 @@ TEST(SettingsStore, FirstStartGivesTheDefaultsAndWritesNothingThenTheRunValueFol
     s->autoRun = 0;
     ASSERT_EQ(save(registry, *s), REGISTRY_OK);
     EXPECT_EQ(registry.keys[RUN].count("Tockmere") + loaded(registry)->autoRun, 0u);
-    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, 17u}, {RUN, 17u + 8 * MAX_EVENTS}}) {
+    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, unsigned(MAIN_VALUE_COUNT)}, {RUN, MAIN_VALUE_COUNT + 8u * MAX_EVENTS}}) {
         MemoryRegistry refusing;  // the save stops at the first key it cannot open
         refusing.refused = refused;
         EXPECT_EQ(save(refusing, *s), REGISTRY_ACCESS_DENIED);
@@ -70,19 +71,19 @@ TEST(SettingsStore, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
     std::vector<std::pair<int, MemoryRegistry::Value>> damages = {  // out of range, then of another type or size
         {0, number(49)}, {0, number(101)}, {0, number(0xFFFFFFCE)}, {1, number(49)}, {1, number(101)}, {7, number(4)},
         {7, number(0xFFFFFFFF)}, {14, number(3)}, {14, number(7)}, {14, number(0xFFFFFFFF)}};
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < NUMBER_COUNT; ++i)
         for (RegistryType type : {REGISTRY_TYPE_SZ, REGISTRY_TYPE_BINARY, 11u /* REG_QWORD */, REGISTRY_TYPE_DWORD})
             damages.push_back({i, {type, type == REGISTRY_TYPE_DWORD ? "K" : "KKKK"}});
     for (const auto& [damaged, value] : damages) {
         MemoryRegistry registry;
-        for (int i = 0; i < 16; ++i)
+        for (int i = 0; i < NUMBER_COUNT; ++i)
             registry.keys[MAIN][NAMES[i]] = i == damaged ? value : number(std::uint32_t(STORED[i]));
         Numbers expected = STORED;
         expected[damaged] = DEFAULTS[damaged];
         EXPECT_EQ(numbersOf(*loaded(registry)), expected) << NAMES[damaged] << ", type " << value.first;
     }
     MemoryRegistry registry;  // what is saved reads back, the window's place as X and Y
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < NUMBER_COUNT; ++i)
         registry.keys[MAIN][NAMES[i]] = number(std::uint32_t(STORED[i]));
     ASSERT_EQ(save(registry, *loaded(registry)), REGISTRY_OK);
     Numbers placed = STORED;
@@ -140,7 +141,7 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
             expected.push_back(std::to_string(i % 2 && !off.count(i)) + " " +
                                (i == 44 ? tooLong.substr(0, 259) : i == 45 ? cutInside.substr(0, 258) : i ? std::to_string(i) : ""));
     EXPECT_EQ(kept, expected);
-    registry.log.erase(registry.log.begin(), registry.log.begin() + 17);  // the main values
+    registry.log.erase(registry.log.begin(), registry.log.begin() + MAIN_VALUE_COUNT);  // the main values
     expected.clear();
     for (int i = 0; i < 8 * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
         expected.push_back((i < 8 * count ? "set " : "delete ") + EVENTS + "|" + slot(i / 8, SUFFIXES[i % 8]));

@@ -34,7 +34,7 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
 {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, -30, 77, 120, 40, nullptr, nullptr, nullptr, nullptr);
     // Every persisted field away from its default, the longest texts, and all 100 slots in use.
-    Settings saved{1, 1, 1, 1, 1, 1, 0, 55, 2, "", 1, 3, {}, 5, 6, 0x00010203, 0x00FFFFFF, 0x00808080, 65};
+    Settings saved{1, 1, 1, 1, 1, 1, 0, 55, 2, "", 1, 3, {}, 5, 6, 0x00010203, 0x00FFFFFF, 0x00808080, 65, 0};
     std::memset(saved.wavePath, 'w', TEXT_SIZE - 1);
     for (int slot = 0; slot < MAX_EVENTS; ++slot)
         saved.events.slots[slot] = {slot % 2, "alarm", slot % 24, slot * 7 % 60, slot % 4,
@@ -46,7 +46,7 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
         ASSERT_EQ(saveSettings(saved, window), ERROR_SUCCESS);
         EXPECT_EQ(valuesOf(RUN_KEY_PATH)["Tockmere"], "\"" + std::string(modulePath) + "\" -autorun") << save;
     }
-    EXPECT_EQ(valuesOf(PROGRAM_KEY_PATH).size(), 17u);
+    EXPECT_EQ(valuesOf(PROGRAM_KEY_PATH).size(), 18u);
     EXPECT_EQ(valuesOf(EVENTS_KEY_PATH).size(), 800u);
     AppState loaded{};  // zeroed like the saved record, so the bytes after each text's NUL compare too
     loadSettings(loaded);
