@@ -4,7 +4,8 @@
 // default sound, else a beep. Decided here; played by the glue.
 #include <cstddef>
 
-enum SoundLink { LINK_CHOSEN_FILE, LINK_PROGRAM_SOUND, LINK_SYSTEM_DEFAULT, LINK_BEEP };
+// LINK_OWN_FILE: the alarm's own wave file, tried before the chosen one.
+enum SoundLink { LINK_CHOSEN_FILE, LINK_PROGRAM_SOUND, LINK_SYSTEM_DEFAULT, LINK_BEEP, LINK_OWN_FILE };
 
 // How much of a file the glue reads to judge it.
 constexpr std::size_t WAVE_PROBE_BYTES = 65536;
@@ -12,6 +13,11 @@ constexpr int SOUND_NOTICE_SIZE = 128;
 
 // The first link of the chain that can be heard.
 SoundLink firstPlayableLink(bool chosenPlayable, bool programPlayable, bool systemDefaultPlayable);
+
+// The file the chain starts from: the alarm's own when it has one, else the
+// chosen one; and whether `link` is that file being heard.
+const char* firstSoundFile(const char* ownPath, const char* chosenPath);
+bool playsFirstFile(SoundLink link, const char* ownPath);
 
 // Whether the first bytes of a file make a wave file PlaySound can play: a
 // RIFF "WAVE" file with a sound format and a data chunk of some length.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "memory_registry.h"
 #include "settings/page_rules.h"
@@ -9,8 +10,9 @@
 
 using Numbers = std::array<long long, 16>;
 static const std::string MAIN = PROGRAM_KEY_PATH, EVENTS = EVENTS_KEY_PATH, RUN = RUN_KEY_PATH;
-static const char* const SUFFIXES[8] = {"is_on", "hours", "minutes", "description", "period", "days",
-                                        "base_date_day", "base_date_month"};  // in the order written
+constexpr int SLOT_VALUES = 10;
+static const char* const SUFFIXES[SLOT_VALUES] = {"is_on", "hours", "minutes", "description", "period", "days",
+                                                  "base_date_day", "base_date_month", "skip", "sound"};  // as written
 static const char* const NAMES[16] = {  // the numbers in load order
     "Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date", "Show day of the week",
     "Show shadow", "Background type", "Always on top", "X", "Y", "Color of text", "Color base", "Color border",
@@ -56,7 +58,7 @@ TEST(SettingsStore, FirstStartGivesTheDefaultsAndWritesNothingThenTheRunValueFol
     s->autoRun = 0;
     ASSERT_EQ(save(registry, *s), REGISTRY_OK);
     EXPECT_EQ(registry.keys[RUN].count("Tockmere") + loaded(registry)->autoRun, 0u);
-    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, 17u}, {RUN, 17u + 8 * MAX_EVENTS}}) {
+    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, 17u}, {RUN, 17u + SLOT_VALUES * MAX_EVENTS}}) {
         MemoryRegistry refusing;  // the save stops at the first key it cannot open
         refusing.refused = refused;
         EXPECT_EQ(save(refusing, *s), REGISTRY_ACCESS_DENIED);
@@ -101,14 +103,18 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
 {
     MemoryRegistry registry, copy;
     registry.keys[MAIN];
-    const int ranges[8] = {2, 24, 60, 0, 4, 128, 32, 13};  // each value in range, in the order written
-    for (int i = 0; i < MAX_EVENTS; ++i)
+    const int ranges[8] = {2, 24, 60, 0, 5, 128, 32, 13};  // each value in range, in the order written
+    for (int i = 0; i < MAX_EVENTS; ++i) {
         for (int v = 0; v < 8; ++v)
             registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i % ranges[v]);
+        registry.keys[EVENTS][slot(i, "skip")] = number(i % 3 ? 0 : 20270301 + i % 28);
+        registry.keys[EVENTS][slot(i, "sound")] = text(i % 2 ? "C:\\s" + std::to_string(i) + ".wav" : "");
+    }
     registry.keys[EVENTS][slot(1, "days")] = number(65);  // Sunday is bit 0
     auto s = loaded(registry);
     ASSERT_EQ(eventCount(s->events), MAX_EVENTS);
     EXPECT_EQ(std::vector(s->events.slots[1].days, s->events.slots[1].days + 7), std::vector({1, 0, 0, 0, 0, 0, 1}));
+    EXPECT_TRUE(s->events.slots[4].period == PERIOD_ONCE && s->events.slots[3].skipDate == 20270304);
     ASSERT_EQ(save(copy, *s), REGISTRY_OK);
     EXPECT_TRUE(copy.keys[EVENTS] == registry.keys[EVENTS]);  // types, sizes, texts with their NUL
     const std::pair<int, const char*> damages[] = {{2, "hours"}, {3, "minutes"}, {5, "period"}, {8, "days"},
@@ -116,23 +122,38 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     for (auto [i, value] : damages)  // out of range (hours -1, as 0xFFFFFFFF), and of another type at 34
         registry.keys[EVENTS][slot(i, value)] = i == 34 ? text("7") : number(i == 2 ? ~0u : 200);
     registry.keys[EVENTS].erase(slot(55, "period"));
+    // The later values damaged or absent (a table of before) cost only themselves.
+    const std::pair<std::string, MemoryRegistry::Value> marks[] = {
+        {slot(60, "skip"), text("20270310")}, {slot(63, "skip"), number(20270230)}, {slot(66, "skip"), number(1)},
+        {slot(69, "sound"), number(7)}};
+    for (const auto& [name, value] : marks)
+        registry.keys[EVENTS][name] = value;
+    registry.keys[EVENTS].erase(slot(71, "sound"));
+    registry.keys[EVENTS].erase(slot(72, "skip"));
     registry.log.clear();
     ASSERT_EQ(save(registry, *(s = loaded(registry))), REGISTRY_OK);
     const int count = MAX_EVENTS - 8;
     std::vector<std::string> kept, expected;
-    for (int i = 0; i < count; ++i)
-        kept.push_back(s->events.slots[i].description);
+    for (int i = 0; i < count; ++i) {
+        const AlarmEvent& e = s->events.slots[i];
+        kept.push_back(e.description);
+        int stored = std::atoi(e.description);
+        bool marked = stored == 60 || stored == 63 || stored == 66 || stored == 72, sounded = stored == 69 || stored == 71;
+        EXPECT_EQ(e.skipDate, marked || stored % 3 ? 0 : 20270301 + stored % 28) << stored;
+        EXPECT_EQ(std::string(e.sound), sounded || stored % 2 == 0 ? "" : "C:\\s" + std::to_string(stored) + ".wav");
+    }
     for (int i = 1; i < MAX_EVENTS; ++i)
         if (i != 55 && std::none_of(std::begin(damages), std::end(damages), [&](auto d) { return d.first == i; }))
             expected.push_back(std::to_string(i));
     EXPECT_EQ(std::vector(kept.begin() + 1, kept.end()), expected);
     registry.log.erase(registry.log.begin(), registry.log.begin() + 17);  // the main values
     expected.clear();
-    for (int i = 0; i < 8 * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
-        expected.push_back((i < 8 * count ? "set " : "delete ") + EVENTS + "|" + slot(i / 8, SUFFIXES[i % 8]));
+    for (int i = 0; i < SLOT_VALUES * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
+        expected.push_back((i < SLOT_VALUES * count ? "set " : "delete ") + EVENTS + "|" +
+                           slot(i / SLOT_VALUES, SUFFIXES[i % SLOT_VALUES]));
     expected.push_back("delete " + RUN + "|Tockmere");
     EXPECT_EQ(registry.log, expected);
-    EXPECT_TRUE(registry.keys[EVENTS].size() == 8u * count && registry.keys[MAIN]["X"] == number(-40));
+    EXPECT_TRUE(registry.keys[EVENTS].size() == SLOT_VALUES * count && registry.keys[MAIN]["X"] == number(-40));
     EXPECT_EQ(registry.keys[EVENTS][slot(2, "description")], text("4"));
 }
 
