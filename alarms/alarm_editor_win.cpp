@@ -9,6 +9,7 @@
 #include "alarms/editor_rules.h"
 #include "alarms/event_rows.h"
 #include "alarms/event_rows_win.h"
+#include "alarms/wave_choice_win.h"
 #include "app/app_state.h"
 #include "res/resource.h"
 
@@ -40,6 +41,11 @@ constexpr NumberField numberFields[] = {
 };
 
 constexpr int NUMBER_LENGTH = 2;
+
+// The period radio buttons in code order (Once came later, so its id does
+// not follow Year's).
+constexpr int periodButtons[PERIOD_COUNT] = {IDC_EDITOR_DAY, IDC_EDITOR_MONTH, IDC_EDITOR_QUARTER, IDC_EDITOR_YEAR,
+                                             IDC_EDITOR_ONCE};
 
 int controlOf(EditorField field)
 {
@@ -83,6 +89,7 @@ void limitTexts(HWND dialog)
     for (const NumberField& number : numberFields)
         SendDlgItemMessageA(dialog, number.field, EM_LIMITTEXT, NUMBER_LENGTH, 0);
     SendDlgItemMessageA(dialog, IDC_EDITOR_DESCRIPTION, EM_LIMITTEXT, TEXT_SIZE - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_EDITOR_SOUND, EM_LIMITTEXT, TEXT_SIZE - 1, 0);
 }
 
 void fillEditorControls(HWND dialog, AlarmEvent event)
@@ -94,7 +101,9 @@ void fillEditorControls(HWND dialog, AlarmEvent event)
     SetDlgItemInt(dialog, IDC_EDITOR_MINUTES, event.minutes, FALSE);
     SetDlgItemInt(dialog, IDC_EDITOR_BASE_DAY, event.baseDay ? event.baseDay : 1, FALSE);
     SetDlgItemInt(dialog, IDC_EDITOR_BASE_MONTH, event.baseMonth ? event.baseMonth : 1, FALSE);
-    CheckRadioButton(dialog, IDC_EDITOR_DAY, IDC_EDITOR_YEAR, IDC_EDITOR_DAY + event.period);
+    for (int period = 0; period < PERIOD_COUNT; ++period)
+        CheckDlgButton(dialog, periodButtons[period], period == event.period ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog, IDC_EDITOR_SOUND, event.sound);
 }
 
 // Every field, whatever the period; the row keeps only what the period uses.
@@ -108,8 +117,11 @@ void readEditorControls(HWND dialog, AlarmEvent* event)
     event->minutes = static_cast<int>(numberIn(dialog, IDC_EDITOR_MINUTES));
     event->baseDay = static_cast<int>(numberIn(dialog, IDC_EDITOR_BASE_DAY));
     event->baseMonth = static_cast<int>(numberIn(dialog, IDC_EDITOR_BASE_MONTH));
-    event->period = 3 * isChecked(dialog, IDC_EDITOR_YEAR) + 2 * isChecked(dialog, IDC_EDITOR_QUARTER) +
-                    isChecked(dialog, IDC_EDITOR_MONTH);
+    event->period = PERIOD_DAY;
+    for (int period = 0; period < PERIOD_COUNT; ++period)
+        if (isChecked(dialog, periodButtons[period]))
+            event->period = period;
+    GetDlgItemTextA(dialog, IDC_EDITOR_SOUND, event->sound, TEXT_SIZE);
 }
 
 void enable(HWND dialog, int id, bool enabled)
@@ -118,7 +130,7 @@ void enable(HWND dialog, int id, bool enabled)
 }
 
 // Days of the week for Day; a base day for the others; a base month for
-// Quarter and Year.
+// Quarter, Year and Once.
 void enablePeriodControls(HWND dialog)
 {
     bool day = isChecked(dialog, IDC_EDITOR_DAY);
@@ -258,6 +270,22 @@ bool numberFieldOf(int id, EditorField* field)
     return false;
 }
 
+void selectSound(HWND dialog)
+{
+    char file[TEXT_SIZE];
+    if (chooseWaveFile(dialog, file))
+        SetDlgItemTextA(dialog, IDC_EDITOR_SOUND, file);
+}
+
+// The alarm's own file, or (empty) the file the Alarm page shows now.
+void playSound(HWND dialog)
+{
+    char own[TEXT_SIZE] = "", pageFile[TEXT_SIZE] = "";
+    GetDlgItemTextA(dialog, IDC_EDITOR_SOUND, own, TEXT_SIZE);
+    GetDlgItemTextA(GetParent(editor.listView), IDC_WAVE_PATH, pageFile, TEXT_SIZE);
+    tryWaveFile(dialog, pageFile, own);
+}
+
 BOOL onCommand(HWND dialog, WPARAM wParam)
 {
     int id = LOWORD(wParam);
@@ -273,7 +301,14 @@ BOOL onCommand(HWND dialog, WPARAM wParam)
     case IDC_EDITOR_MONTH:
     case IDC_EDITOR_QUARTER:
     case IDC_EDITOR_YEAR:
+    case IDC_EDITOR_ONCE:
         enablePeriodControls(dialog);
+        return TRUE;
+    case IDC_EDITOR_SELECT_SOUND:
+        selectSound(dialog);
+        return TRUE;
+    case IDC_EDITOR_PLAY_SOUND:
+        playSound(dialog);
         return TRUE;
     }
     if (HIWORD(wParam) == EN_UPDATE && numberFieldOf(id, &field)) {

@@ -1,6 +1,6 @@
 #include "alarms/alarm_event.h"
 
-const char periodNames[4][100] = {"Day", "Month", "Quarter", "Year"};
+const char periodNames[PERIOD_COUNT][100] = {"Day", "Month", "Quarter", "Year", "Once"};
 
 // February counts 29 so that a base date of 29 February can be entered.
 const int monthLengths[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -4,7 +4,9 @@
 constexpr int MAX_EVENTS = 100;
 constexpr int TEXT_SIZE = 260;  // fixed ANSI buffers: 259 characters and a NUL
 
-enum AlarmPeriod { PERIOD_DAY = 0, PERIOD_MONTH = 1, PERIOD_QUARTER = 2, PERIOD_YEAR = 3 };
+// Once rings on the next date with its base day and month, then switches itself off.
+enum AlarmPeriod { PERIOD_DAY = 0, PERIOD_MONTH = 1, PERIOD_QUARTER = 2, PERIOD_YEAR = 3, PERIOD_ONCE = 4 };
+constexpr int PERIOD_COUNT = 5;
 
 // Also the layout of the reminder, which uses the last four fields.
 struct AlarmEvent {
@@ -20,6 +22,8 @@ struct AlarmEvent {
     int baseMinutes;
     int periodHours;
     int periodMinutes;
+    int skipDate;            // the local date (yyyymmdd) of an occurrence that does not ring; 0: none
+    char sound[TEXT_SIZE];   // the alarm's own wave file; empty: the Alarm page's
 };
 
 // The first slot whose hours is -1 ends the table; a full table has no marker.
@@ -30,7 +34,7 @@ struct EventTable {
 // Number of occupied slots (0..100).
 int eventCount(const EventTable& table);
 
-extern const char periodNames[4][100];
+extern const char periodNames[PERIOD_COUNT][100];
 extern const int monthLengths[12];
 
 bool isLeapYear(int year);

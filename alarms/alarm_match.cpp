@@ -1,5 +1,7 @@
 #include "alarms/alarm_match.h"
 
+#include "alarms/alarm_marks.h"
+
 namespace {
 
 // A base day past the end of a short month rings on its last day instead
@@ -18,6 +20,8 @@ int monthlyDay(int baseDay, const LocalTime& now)
 
 bool periodAllowsDate(const AlarmEvent& event, const LocalTime& now)
 {
+    if (skipsDate(event, now))
+        return false;
     switch (event.period) {
     case PERIOD_DAY:
         return now.dayOfWeek >= 0 && now.dayOfWeek < 7 && event.days[now.dayOfWeek] != 0;
@@ -26,6 +30,7 @@ bool periodAllowsDate(const AlarmEvent& event, const LocalTime& now)
     case PERIOD_QUARTER:
         return monthlyDay(event.baseDay, now) == now.day && now.month % 3 == event.baseMonth % 3;
     case PERIOD_YEAR:
+    case PERIOD_ONCE:  // its first such date; then it is switched off
         // Never moved: 29 February rings only in leap years.
         return event.baseDay == now.day && event.baseMonth == now.month;
     default:
@@ -51,6 +56,7 @@ bool periodReachesBaseDate(const AlarmEvent& event)
     case PERIOD_QUARTER:
         return dayOfMonth && month;
     case PERIOD_YEAR:
+    case PERIOD_ONCE:
         return month && dayOfMonth && event.baseDay <= monthLengths[event.baseMonth - 1];
     default:
         return false;

@@ -6,7 +6,8 @@
 // The slot is on and its time and period match `now`.
 bool isAlarmDue(const AlarmEvent& event, const LocalTime& now);
 
-// Only the period rule: whether the slot rings on the date of `now`.
+// Only the period rule: whether the slot rings on the date of `now` (not on
+// the date it skips).
 bool periodAllowsDate(const AlarmEvent& event, const LocalTime& now);
 
 // Whether the period ever comes to the slot's base date: a Day alarm always

@@ -1,15 +1,16 @@
 #include "alarms/alarm_page_win.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <prsht.h>
 
 #include "alarms/alarm_event.h"
-#include "alarms/alarm_sound_win.h"
+#include "alarms/alarm_marks.h"
 #include "alarms/clock_tick.h"
 #include "alarms/clock_tick_win.h"
 #include "alarms/event_rows_win.h"
+#include "alarms/wave_choice_win.h"
 #include "app/app_state.h"
+#include "app/local_time_win.h"
 #include "face/face_geometry.h"
 #include "face/window_dpi_win.h"
 #include "app/settings_sheet_win.h"
@@ -25,8 +26,9 @@ struct ListColumn {
     int width;
 };
 
+// The last column, of no width, carries each alarm's own wave file.
 constexpr ListColumn listColumns[] = {
-    {nullptr, 27}, {"Time", 40}, {"Description", 175}, {"Period", 50}, {"Period info", 75},
+    {nullptr, 27}, {"Time", 40}, {"Description", 175}, {"Period", 50}, {"Period info", 75}, {nullptr, 0},
 };
 
 constexpr LONG BOLDEST_WEIGHT = 1000;
@@ -34,6 +36,9 @@ constexpr LONG BOLDEST_WEIGHT = 1000;
 // The wave path's bold font, made when the page is created and needed
 // until the page goes.
 HFONT boldPathFont;
+
+// The page while it is open: the tick's changes to the table reach its rows.
+HWND openPage;
 
 HWND listOf(HWND page)
 {
@@ -98,11 +103,13 @@ BOOL onInitDialog(HWND page)
     fillRows(list);
     fillAlarmOptions(page, app);
     makePathBold(page);
+    openPage = page;
     return TRUE;
 }
 
 void onDestroy()
 {
+    openPage = NULL;
     if (boldPathFont) {
         DeleteObject(boldPathFont);
         boldPathFont = NULL;
@@ -140,37 +147,50 @@ void deleteAlarm(HWND page)
 
 void selectWave(HWND page)
 {
-    char file[TEXT_SIZE] = "";
-    OPENFILENAMEA open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = page;
-    open.hInstance = app.hInstance;
-    open.lpstrFilter = "Wave file (*.wav)\0*.wav\0";
-    open.nFilterIndex = 0;
-    open.lpstrFile = file;
-    open.nMaxFile = TEXT_SIZE;
-    open.lpstrTitle = "Please select a wave file";
-    open.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER |
-                 OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&open))
+    char file[TEXT_SIZE];
+    if (!chooseWaveFile(page, file))
         return;
     SetDlgItemTextA(page, IDC_WAVE_PATH, file);
     reportPageChanged(page);
 }
 
-// Plays the path shown, applied or not, down the alarm's chain; a later
-// sound replaces it, a stop ends it. A file that cannot be played is told.
+// Plays the path shown, applied or not, down the alarm's chain.
 void playWave(HWND page)
 {
     char path[TEXT_SIZE] = "";
     GetDlgItemTextA(page, IDC_WAVE_PATH, path, TEXT_SIZE);
-    SoundLink link = playAlarmSound(path, false);
-    app.ringing.pageSoundPlaying = true;
-    if (link == LINK_CHOSEN_FILE)
+    tryWaveFile(page, path, nullptr);
+}
+
+// The mark goes on the selected row, which an Apply takes into the table.
+void skipNext(HWND page)
+{
+    HWND list = listOf(page);
+    int row = findSelectedRow(list);
+    if (row < 0)
         return;
-    char notice[PLAY_NOTICE_SIZE];
-    formatPlayNotice(path, link, notice);
-    inform(page, notice);
+    AlarmEvent alarm;
+    readEventRow(list, row, &alarm);
+    if (!alarm.isOn)
+        return;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    long long minute = minuteNumber(toLocalTime(now));
+    // Past what the clock has already scanned: that occurrence is over.
+    toggleSkipNext(alarm, app.ringing.scannedUpTo > minute ? app.ringing.scannedUpTo : minute);
+    updateEventRow(list, row, alarm);
+    reportPageChanged(page);
+}
+
+// "Skip next" acts on a selected alarm that is on.
+void enableSkipNext(HWND page)
+{
+    HWND list = listOf(page);
+    int row = findSelectedRow(list);
+    AlarmEvent alarm{};
+    if (row >= 0)
+        readEventRow(list, row, &alarm);
+    EnableWindow(GetDlgItem(page, IDC_SKIP_NEXT), alarm.isOn != 0);
 }
 
 BOOL onCommand(HWND page, WPARAM wParam)
@@ -181,6 +201,7 @@ BOOL onCommand(HWND page, WPARAM wParam)
     case IDC_DELETE_ALARM: deleteAlarm(page); return TRUE;
     case IDC_SELECT_WAVE: selectWave(page); return TRUE;
     case IDC_PLAY_WAVE: playWave(page); return TRUE;
+    case IDC_SKIP_NEXT: skipNext(page); return TRUE;
     case IDC_DURATION_ONCE:
     case IDC_DURATION_ONE_MINUTE:
     case IDC_DURATION_THREE_MINUTES: reportPageChanged(page); return TRUE;
@@ -224,6 +245,11 @@ BOOL onNotify(HWND page, const NMHDR* notice)
             return FALSE;
         onListDoubleClick(page);
         break;
+    case LVN_ITEMCHANGED:  // a row selected, or switched on or off
+        if (notice->idFrom != IDC_ALARM_LIST)
+            return FALSE;
+        enableSkipNext(page);
+        break;
     default: return FALSE;
     }
     SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
@@ -244,6 +270,37 @@ void readAlarmOptions(HWND page, Settings* settings)
     GetDlgItemTextA(page, IDC_WAVE_PATH, settings->wavePath, TEXT_SIZE);
     settings->alarmDuration = 2 * isChecked(page, IDC_DURATION_THREE_MINUTES) + isChecked(page, IDC_DURATION_ONE_MINUTE);
     settings->showAlarmDialog = isChecked(page, IDC_SHOW_MESSAGE_BOX);
+}
+
+void switchOffOnAlarmPage(const AlarmEvent& alarm)
+{
+    if (!openPage)
+        return;
+    HWND list = listOf(openPage);
+    for (int row = 0; row < rowCount(list); ++row) {
+        AlarmEvent shown;
+        readEventRow(list, row, &shown);
+        if (shown.isOn && isSameAlarm(shown, alarm)) {
+            shown.isOn = 0;
+            updateEventRow(list, row, shown);
+            return;
+        }
+    }
+}
+
+void clearPassedSkipsOnAlarmPage(const LocalTime& today)
+{
+    if (!openPage)
+        return;
+    HWND list = listOf(openPage);
+    for (int row = 0; row < rowCount(list); ++row) {
+        AlarmEvent shown;
+        readEventRow(list, row, &shown);
+        if (shown.skipDate != 0 && shown.skipDate < dateCodeOf(today)) {
+            shown.skipDate = 0;
+            updateEventRow(list, row, shown);
+        }
+    }
 }
 
 INT_PTR CALLBACK AlarmPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

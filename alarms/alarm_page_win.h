@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "alarms/alarm_editor_win.h"
+#include "app/local_time.h"
 #include "settings/settings.h"
 
 // How the page opens the editor; it exists as long as the program.
@@ -16,3 +17,9 @@ INT_PTR CALLBACK AlarmPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
 // The duration radios, the wave path and "Show message box", both ways.
 void fillAlarmOptions(HWND page, const Settings& settings);
 void readAlarmOptions(HWND page, Settings* settings);
+
+// While the page is open its rows are the alarms an Apply keeps, so what the
+// clock's tick changes in the table is made in the rows too: a Once alarm
+// that came is switched off in its row, and marks whose date has passed go.
+void switchOffOnAlarmPage(const AlarmEvent& alarm);
+void clearPassedSkipsOnAlarmPage(const LocalTime& today);

@@ -48,6 +48,16 @@ SoundLink firstPlayableLink(bool chosenPlayable, bool programPlayable, bool syst
     return systemDefaultPlayable ? LINK_SYSTEM_DEFAULT : LINK_BEEP;
 }
 
+const char* firstSoundFile(const char* ownPath, const char* chosenPath)
+{
+    return ownPath && ownPath[0] ? ownPath : chosenPath;
+}
+
+bool playsFirstFile(SoundLink link, const char* ownPath)
+{
+    return link == (ownPath && ownPath[0] ? LINK_OWN_FILE : LINK_CHOSEN_FILE);
+}
+
 bool readWaveFormat(WaveFile& file, std::uint32_t fileSize, WaveFormat& format)
 {
     unsigned char header[RIFF_HEADER_SIZE];
@@ -99,7 +109,8 @@ void formatUnplayableNotice(const char* path, char (&line)[SOUND_NOTICE_SIZE])
 
 void formatPlayNotice(const char* path, SoundLink link, char (&text)[PLAY_NOTICE_SIZE])
 {
-    const char* instead = link == LINK_PROGRAM_SOUND    ? "Tockmere's own rooster.wav"
+    const char* instead = link == LINK_CHOSEN_FILE      ? "the Alarm page's wave file"
+                          : link == LINK_PROGRAM_SOUND  ? "Tockmere's own rooster.wav"
                           : link == LINK_SYSTEM_DEFAULT ? "the system's default sound"
                                                         : "a beep";
     std::snprintf(text, sizeof text, "\"%.120s\" cannot be played as a wave file. An alarm rings %s instead.",

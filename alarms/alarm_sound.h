@@ -7,12 +7,18 @@
 #include <cstddef>
 #include <cstdint>
 
-enum SoundLink { LINK_CHOSEN_FILE, LINK_PROGRAM_SOUND, LINK_SYSTEM_DEFAULT, LINK_BEEP };
+// LINK_OWN_FILE: the alarm's own wave file, tried before the chosen one.
+enum SoundLink { LINK_CHOSEN_FILE, LINK_PROGRAM_SOUND, LINK_SYSTEM_DEFAULT, LINK_BEEP, LINK_OWN_FILE };
 
 constexpr int SOUND_NOTICE_SIZE = 128;
 
 // The first link of the chain that can be heard.
 SoundLink firstPlayableLink(bool chosenPlayable, bool programPlayable, bool systemDefaultPlayable);
+
+// The file the chain starts from: the alarm's own when it has one, else the
+// chosen one; and whether `link` is that file being heard.
+const char* firstSoundFile(const char* ownPath, const char* chosenPath);
+bool playsFirstFile(SoundLink link, const char* ownPath);
 
 // A file as the wave check reads it: a few bytes at a time, anywhere in it.
 // Offsets are 32-bit, as in a RIFF file; the glue reads with ReadFile.

@@ -95,9 +95,11 @@ void CALLBACK beepAgain(HWND, UINT, UINT_PTR, DWORD)
 
 }  // namespace
 
-SoundLink playAlarmSound(const char* chosenPath, bool loop)
+SoundLink playAlarmSound(const char* chosenPath, bool loop, const char* ownPath)
 {
     stopAlarmSound();
+    if (ownPath && ownPath[0] && playFile(ownPath, loop))
+        return LINK_OWN_FILE;
     char program[MAX_PATH], systemDefault[MAX_PATH];
     programSoundPath(program);
     systemDefaultPath(systemDefault);

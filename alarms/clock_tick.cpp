@@ -46,6 +46,8 @@ struct Scan {
             addToText(missedLines, line);
             append(missedLines, record.description);
         } else {
+            if (!result.fired)
+                result.soundFile = record.sound;
             result.fired = true;
             ringing.alarmRinging = 1;
             ringing.ringStartUtc = utc;
@@ -74,8 +76,11 @@ struct Scan {
                 continue;
             for (long long day = from / 1440; day <= to / 1440; ++day) {
                 long long due = day * 1440 + alarm.hours * 60 + alarm.minutes;
-                if (due >= from && due <= to && isAlarmDue(alarm, timeOfMinute(due)))
+                if (due >= from && due <= to && isAlarmDue(alarm, timeOfMinute(due))) {
                     occur(alarm, due, "");
+                    if (alarm.period == PERIOD_ONCE && result.switchOffCount < MAX_EVENTS)
+                        result.switchOff[result.switchOffCount++] = slot;
+                }
             }
         }
     }

@@ -55,6 +55,13 @@ struct TickResult {
     // alarmText cut to 255 characters; the time ("07:30") when every record
     // that rang has an empty description, as the shell shows no empty balloon.
     char balloonText[BALLOON_TEXT_SIZE];
+    // The wave file of the first alarm in the list that rang; empty: the
+    // Alarm page's.
+    const char* soundFile;
+    // The slots of Once alarms that came (rang or were missed): the table's
+    // owner switches them off (applyTickMarks).
+    int switchOff[MAX_EVENTS];
+    int switchOffCount;
 };
 
 // One tick at local time `now`, when UTC reads `utc` (secondNumber of the UTC

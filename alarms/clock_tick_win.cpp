@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "alarms/alarm_marks_win.h"
 #include "alarms/alarm_sound_win.h"
 #include "alarms/clock_tick.h"
 #include "alarms/message_window_win.h"
@@ -122,14 +123,15 @@ void openMessageWindows(const TickResult& result)
                            reinterpret_cast<LPARAM>(&result.messages[k]));
 }
 
-// Plays down the chain; a chosen file that could not be played is named in
-// the balloon.
+// Plays down the chain from the first ringing alarm's own file or the chosen
+// one; a file that could not be played is named in the balloon.
 void playSound(TickResult& result)
 {
-    if (playAlarmSound(app.wavePath, result.sound == SOUND_PLAY_LOOPING) == LINK_CHOSEN_FILE)
+    SoundLink link = playAlarmSound(app.wavePath, result.sound == SOUND_PLAY_LOOPING, result.soundFile);
+    if (playsFirstFile(link, result.soundFile))
         return;
     char notice[SOUND_NOTICE_SIZE];
-    formatUnplayableNotice(app.wavePath, notice);
+    formatUnplayableNotice(firstSoundFile(result.soundFile, app.wavePath), notice);
     appendBalloonLine(result.balloonText, sizeof result.balloonText, notice);
 }
 
@@ -176,6 +178,7 @@ void tick(bool anew)
     bool visible = IsWindowVisible(app.hwndMain) != FALSE || app.fullScreen.hidden;
     TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
 
+    carryOutTickMarks(result);
     openMessageWindows(result);
     performSound(result);
     showBalloon(result);

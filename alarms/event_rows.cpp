@@ -1,5 +1,7 @@
 #include "alarms/event_rows.h"
 
+#include "alarms/alarm_marks.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -35,6 +37,7 @@ void formatPeriodInfo(const AlarmEvent& event, char (&info)[TEXT_SIZE])
         break;
     case PERIOD_QUARTER:
     case PERIOD_YEAR:
+    case PERIOD_ONCE:
         std::snprintf(info, sizeof info, "%02d:%02d", event.baseDay, event.baseMonth);
         break;
     default:
@@ -55,10 +58,48 @@ int twoCharacterValue(const char* text, int position)
     return value;
 }
 
-// The index of the first period name equal to the text; Day when none is.
-int periodFromName(const char* name)
+constexpr char SKIP_MARK[] = ", skips ";
+
+// The period's name, then the skipped date as day and month: "Day, skips 18.3.".
+void formatPeriodName(const AlarmEvent& event, char (&name)[TEXT_SIZE])
 {
-    for (int period = 0; period < 4; ++period)
+    name[0] = 0;
+    if (event.period < 0 || event.period >= PERIOD_COUNT)
+        return;
+    if (isDateCode(event.skipDate))
+        std::snprintf(name, sizeof name, "%s%s%d.%d.", periodNames[event.period], SKIP_MARK,
+                      dayOfDateCode(event.skipDate), monthOfDateCode(event.skipDate));
+    else
+        copyText(name, periodNames[event.period]);
+}
+
+// A number of one or two digits at `text`, ended by a full stop; -1 if none.
+int markNumber(const char*& text)
+{
+    int value = 0, digits = 0;
+    for (; digits < 2 && *text >= '0' && *text <= '9'; ++text, ++digits)
+        value = value * 10 + (*text - '0');
+    if (digits == 0 || *text != '.')
+        return -1;
+    ++text;
+    return value;
+}
+
+// The index of the first period name equal to the text before its skip mark;
+// Day when none is. The mark's date, or 0, goes to `skipDate`.
+int periodFromName(const char (&text)[TEXT_SIZE], const LocalTime& today, int* skipDate)
+{
+    char name[TEXT_SIZE];
+    copyText(name, text);
+    *skipDate = 0;
+    if (char* mark = std::strstr(name, SKIP_MARK)) {
+        const char* date = mark + sizeof SKIP_MARK - 1;
+        int day = markNumber(date), month = markNumber(date);
+        if (day > 0 && month > 0 && *date == 0)
+            *skipDate = dateCodeFromDayMonth(day, month, today);
+        *mark = 0;
+    }
+    for (int period = 0; period < PERIOD_COUNT; ++period)
         if (std::strncmp(name, periodNames[period], TEXT_SIZE) == 0)
             return period;
     return PERIOD_DAY;
@@ -72,20 +113,21 @@ EventRow eventToRow(const AlarmEvent& event)
     row.stateImage = event.isOn ? STATE_IMAGE_CHECKED : STATE_IMAGE_UNCHECKED;
     std::snprintf(row.time, sizeof row.time, "%02d:%02d", event.hours, event.minutes);
     copyText(row.description, event.description);
-    if (event.period >= 0 && event.period < 4)
-        copyText(row.periodName, periodNames[event.period]);
+    formatPeriodName(event, row.periodName);
     formatPeriodInfo(event, row.periodInfo);
+    copyText(row.sound, event.sound);
     return row;
 }
 
-AlarmEvent eventFromRow(const EventRow& row)
+AlarmEvent eventFromRow(const EventRow& row, const LocalTime& today)
 {
     AlarmEvent event{};
     event.isOn = row.stateImage - 1;
     event.hours = twoCharacterValue(row.time, 0);
     event.minutes = twoCharacterValue(row.time, 3);
     copyText(event.description, row.description);
-    event.period = periodFromName(row.periodName);
+    event.period = periodFromName(row.periodName, today, &event.skipDate);
+    copyText(event.sound, row.sound);
     if (event.period == PERIOD_DAY) {
         int infoLength = textLength(row.periodInfo);
         for (int k = 0; k < 7 && k < infoLength; ++k)

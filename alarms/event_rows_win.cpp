@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "alarms/event_rows.h"
+#include "app/local_time_win.h"
 
 namespace {
 
@@ -23,19 +24,9 @@ void getColumnText(HWND list, int index, int column, char (&text)[TEXT_SIZE])
     SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
 }
 
-}  // namespace
-
-void insertEventRow(HWND list, int index, AlarmEvent event)
+void writeRow(HWND list, int index, const AlarmEvent& event)
 {
     EventRow row = eventToRow(event);
-
-    LVITEMA item{};
-    item.iItem = index;
-    // The list may place the item elsewhere (a sorted list); follow it.
-    index = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (index < 0)
-        return;
-
     LVITEMA check{};
     check.stateMask = LVIS_STATEIMAGEMASK;
     check.state = INDEXTOSTATEIMAGEMASK(row.stateImage);
@@ -45,6 +36,25 @@ void insertEventRow(HWND list, int index, AlarmEvent event)
     setColumnText(list, index, 2, row.description);
     setColumnText(list, index, 3, row.periodName);
     setColumnText(list, index, 4, row.periodInfo);
+    setColumnText(list, index, 5, row.sound);
+}
+
+}  // namespace
+
+void insertEventRow(HWND list, int index, AlarmEvent event)
+{
+    LVITEMA item{};
+    item.iItem = index;
+    // The list may place the item elsewhere (a sorted list); follow it.
+    index = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (index < 0)
+        return;
+    writeRow(list, index, event);
+}
+
+void updateEventRow(HWND list, int index, const AlarmEvent& event)
+{
+    writeRow(list, index, event);
 }
 
 void readEventRow(HWND list, int index, AlarmEvent* event)
@@ -56,7 +66,10 @@ void readEventRow(HWND list, int index, AlarmEvent* event)
     getColumnText(list, index, 2, row.description);
     getColumnText(list, index, 3, row.periodName);
     getColumnText(list, index, 4, row.periodInfo);
-    *event = eventFromRow(row);
+    getColumnText(list, index, 5, row.sound);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    *event = eventFromRow(row, toLocalTime(today));
 }
 
 int findSelectedRow(HWND list)

@@ -24,6 +24,16 @@ long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, c
     return next;
 }
 
+long long nextOccurrenceOf(const AlarmEvent& alarm, long long afterMinute)
+{
+    for (long long day = afterMinute / 1440; day <= afterMinute / 1440 + LOOK_AHEAD_DAYS; ++day) {
+        long long due = day * 1440 + alarm.hours * 60 + alarm.minutes;
+        if (due > afterMinute && periodAllowsDate(alarm, timeOfMinute(day * 1440)))
+            return due;
+    }
+    return NOT_YET;
+}
+
 long long nextWakeUtc(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
                       long long nowMinute, const ZoneRules& zone)
 {

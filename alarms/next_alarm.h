@@ -15,6 +15,10 @@ constexpr int LOOK_AHEAD_DAYS = 4 * 366 + 1;
 long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
                          long long nowMinute);
 
+// The first local minute after `afterMinute` at which this alarm is due,
+// switched on or not; NOT_YET if it never is.
+long long nextOccurrenceOf(const AlarmEvent& alarm, long long afterMinute);
+
 // That occurrence's UTC moment (secondNumber of the UTC time); NOT_YET if none.
 long long nextWakeUtc(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
                       long long nowMinute, const ZoneRules& zone);

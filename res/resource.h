@@ -79,6 +79,7 @@
 #define IDC_DURATION_THREE_MINUTES 1035
 #define IDC_WAVE_PATH            1036
 #define IDC_EDIT_ALARM           1037
+#define IDC_SKIP_NEXT            1080
 
 // Alarm editor (160)
 #define IDC_EDITOR_HOURS         1029
@@ -100,6 +101,10 @@
 #define IDC_EDITOR_BASE_GROUP    1053
 #define IDC_EDITOR_BASE_DAY_LABEL 1054
 #define IDC_EDITOR_BASE_MONTH_LABEL 1055
+#define IDC_EDITOR_ONCE          1081
+#define IDC_EDITOR_SOUND         1082
+#define IDC_EDITOR_SELECT_SOUND  1083
+#define IDC_EDITOR_PLAY_SOUND    1084
 
 // Alarm message window (172)
 #define IDC_MESSAGE_TEXT         1058

@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "alarms/alarm_marks.h"
+
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -231,7 +233,43 @@ bool loadSlotValue(Registry& registry, RegistryKey key, int slot, const SlotValu
 bool isInEditorRanges(const AlarmEvent& event)
 {
     return event.hours >= 0 && event.hours <= 23 && event.minutes >= 0 && event.minutes <= 59 &&
-           event.period >= PERIOD_DAY && event.period <= PERIOD_YEAR;
+           event.period >= PERIOD_DAY && event.period < PERIOD_COUNT;
+}
+
+// The values a slot gained later ("_skip", "_sound"): a table written before
+// has none, and a missing or damaged one leaves its field at none.
+constexpr char SKIP_SUFFIX[] = "skip";
+constexpr char SOUND_SUFFIX[] = "sound";
+const char* const MARK_SUFFIXES[] = {SKIP_SUFFIX, SOUND_SUFFIX};
+
+void loadSlotMarks(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
+{
+    char name[VALUE_NAME_SIZE];
+    std::uint32_t skip = 0;
+    slotValueName(name, slot, SKIP_SUFFIX);
+    if (readDword(registry, key, name, &skip) && isDateCode(static_cast<int>(skip)))
+        event.skipDate = static_cast<int>(skip);
+    slotValueName(name, slot, SOUND_SUFFIX);
+    if (!readText(registry, key, name, event.sound))
+        event.sound[0] = '\0';
+}
+
+void saveSlotMarks(Registry& registry, RegistryKey key, int slot, const AlarmEvent& event)
+{
+    char name[VALUE_NAME_SIZE];
+    slotValueName(name, slot, SKIP_SUFFIX);
+    writeDword(registry, key, name, isDateCode(event.skipDate) ? static_cast<std::uint32_t>(event.skipDate) : 0);
+    slotValueName(name, slot, SOUND_SUFFIX);
+    writeText(registry, key, name, event.sound);
+}
+
+void deleteSlotMarks(Registry& registry, RegistryKey key, int slot)
+{
+    char name[VALUE_NAME_SIZE];
+    for (const char* suffix : MARK_SUFFIXES) {
+        slotValueName(name, slot, suffix);
+        registry.deleteValue(key, name);
+    }
 }
 
 // A slot whose period can never come to its base date (31 November for a
@@ -243,6 +281,7 @@ bool loadSlot(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
     for (const SlotValue& slotValue : slotReadOrder)
         if (!loadSlotValue(registry, key, slot, slotValue, event))
             return false;
+    loadSlotMarks(registry, key, slot, event);
     if (!isInEditorRanges(event))
         return false;
     if (!periodReachesBaseDate(event))
@@ -277,6 +316,7 @@ void saveSlot(Registry& registry, RegistryKey key, int slot, const AlarmEvent& e
         else
             writeDword(registry, key, name, event.*slotValue.number);
     }
+    saveSlotMarks(registry, key, slot, event);
 }
 
 void deleteSlot(Registry& registry, RegistryKey key, int slot)
@@ -286,6 +326,7 @@ void deleteSlot(Registry& registry, RegistryKey key, int slot)
         slotValueName(name, slot, slotValue.suffix);
         registry.deleteValue(key, name);
     }
+    deleteSlotMarks(registry, key, slot);
 }
 
 // The current slots are written before the old ones beyond them go, so an

@@ -192,6 +192,35 @@ inline bool xdotool(const std::string& arguments)
            waitFor([&] { return GetFileAttributesA(markerPath.c_str()) == INVALID_FILE_ATTRIBUTES; }, 15000);
 }
 
+// A list view's item text in another process: the item and its text buffer
+// live in that process's memory.
+inline std::string listText(HWND list, int row, int column)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    constexpr int TEXT = 260;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, NULL, sizeof(LVITEMA) + TEXT, MEM_COMMIT, PAGE_READWRITE));
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = TEXT;
+    char text[TEXT] = "";
+    if (remote && WriteProcessMemory(process, remote, &item, sizeof item, NULL)) {
+        sendTo(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote + sizeof item, text, TEXT - 1, NULL);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return text;
+}
+
+// 1 unchecked, 2 checked: the row's check box.
+inline int listCheckImage(HWND list, int row)
+{
+    return static_cast<int>((sendTo(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12);
+}
+
 inline RECT windowRect(HWND window)
 {
     RECT r{};

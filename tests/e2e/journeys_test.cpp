@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -408,6 +409,91 @@ TEST_F(Journey, AFullScreenProgramHidesTheFaceWhileAnAlarmRingsAndAMaximisedOneD
     EXPECT_FALSE(faceHidden(true, 1000)) << "with the setting off";
     close(film);
     EXPECT_EQ(clock.exitByMenu(), 0u);
+}
+
+// An alarm's next occurrence skipped on the Alarm page, a Once alarm with a
+// sound of its own made in the editor: the skipped minute passes in silence,
+// the Once alarm rings its own file and is off in the open page, which keeps
+// it off, and the skipped alarm rings again the next day with the page's file.
+TEST_F(Journey, ASkippedOccurrencePassesSilentlyAndAOnceAlarmRingsItsOwnSoundAndSwitchesItselfOff)
+{
+    const std::string rooster = soundcapture::readFile(programFolder() + "rooster.wav");
+    const std::string roosterSignature = rooster.substr(rooster.size() / 2 & ~1u, 400);
+    std::string own = rooster;  // rooster's format, samples of its own
+    for (std::size_t at = rooster.find("data") + 8, k = 0; at < own.size(); ++at, ++k)
+        own[at] = static_cast<char>((k * 2654435761u) >> 13);
+    const std::string ownPath = soundcapture::harnessFile("own.wav"), ownSignature = own.substr(own.size() / 2 & ~1u, 400);
+    FILE* file = std::fopen(ownPath.c_str(), "wb");
+    ASSERT_TRUE(file && std::fwrite(own.data(), 1, own.size(), file) == own.size());
+    std::fclose(file);
+    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 40}, {"period", 0},
+                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
+    for (const auto& [name, value] : slot)  // a table of before: no skip, no sound
+        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 0, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+
+    // Skip next on the selected row; pressed again it takes the mark back.
+    HWND page, sheet = openSheet(clock, IDM_ALARM, &page), list = GetDlgItem(page, IDC_ALARM_LIST);
+    HWND skip = GetDlgItem(page, IDC_SKIP_NEXT);
+    EXPECT_FALSE(IsWindowEnabled(skip)) << "no row selected";
+    RECT header = windowRect(FindWindowExA(list, NULL, "SysHeader32", NULL));
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, header.bottom - header.top + 3));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(60, header.bottom - header.top + 3));
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(skip) != FALSE; }));
+    for (const char* period : {"Day, skips 17.3.", "Day", "Day, skips 17.3."}) {
+        sendTo(skip, BM_CLICK);
+        EXPECT_EQ(listText(list, 0, 3), period);
+    }
+
+    // A Once alarm on today's date with its own sound.
+    PostMessageA(page, WM_COMMAND, IDC_ADD_ALARM, 0);
+    HWND editor = findWindow(clock.pid(), "#32770", "Add alarm");
+    sendTo(GetDlgItem(editor, IDC_EDITOR_ONCE), BM_CLICK);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_EDITOR_BASE_MONTH)) && !IsWindowEnabled(GetDlgItem(editor, IDC_EDITOR_SUNDAY)));
+    const std::pair<int, const char*> fields[] = {{IDC_EDITOR_HOURS, "7"}, {IDC_EDITOR_MINUTES, "45"},
+        {IDC_EDITOR_DESCRIPTION, "Trip"}, {IDC_EDITOR_BASE_MONTH, "3"}, {IDC_EDITOR_BASE_DAY, "17"},
+        {IDC_EDITOR_SOUND, ownPath.c_str()}};
+    for (const auto& [id, value] : fields)
+        sendTo(GetDlgItem(editor, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+    EXPECT_TRUE(closeDialog(editor, IDOK));
+    EXPECT_EQ(listText(list, 1, 3) + " " + listText(list, 1, 4), "Once 17:03");
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    EXPECT_TRUE(waitFor([&] {
+        return readDword(EVENTS_KEY, "Event_00_skip") == 20310317 && readDword(EVENTS_KEY, "Event_01_period") == 4 &&
+               readString(EVENTS_KEY, "Event_01_sound") == ownPath && readString(EVENTS_KEY, "Event_00_sound") == "";
+    })) << "not saved when the sheet closed";
+
+    // 07:40 passes in silence.
+    std::size_t before = soundcapture::capturedBytes();
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 39, 58)));
+    EXPECT_FALSE(waitFor([&] { return soundcapture::capturedBytes() > before; }, 4000)) << "the skipped alarm rang";
+
+    // 07:45 with the page open: the Once alarm rings its own file, its row goes off and OK keeps it off.
+    sheet = openSheet(clock, IDM_ALARM, &page);
+    list = GetDlgItem(page, IDC_ALARM_LIST);
+    ASSERT_EQ(listCheckImage(list, 1), 2);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 44, 59)));
+    EXPECT_TRUE(balloonShows("Trip"));
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before + own.size() / 2; }));
+    EXPECT_GE(soundcapture::plays(ownSignature, before), 1) << "not the alarm's own sound";
+    EXPECT_EQ(soundcapture::plays(roosterSignature, before), 0) << "the Alarm page's sound";
+    EXPECT_TRUE(waitFor([&] { return listCheckImage(list, 1) == 1; })) << "the Once alarm is still on in the list";
+    EXPECT_TRUE(closeDialog(sheet, IDOK));
+    EXPECT_TRUE(waitFor([&] { return readDword(EVENTS_KEY, "Event_01_is_on") == 0; }));
+
+    // The next day the skipped alarm rings again, with the page's file, and its mark is gone.
+    before = soundcapture::capturedBytes();
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 18, 7, 39, 59)));
+    EXPECT_TRUE(balloonShows("Wake"));
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before + rooster.size() / 2; }));
+    EXPECT_GE(soundcapture::plays(roosterSignature, before), 1);
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+    EXPECT_EQ(readDword(EVENTS_KEY, "Event_00_skip"), 0u);
+    EXPECT_EQ(readDword(EVENTS_KEY, "Event_01_is_on"), 0u);
+    DeleteFileA(ownPath.c_str());
 }
 
 TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)

@@ -40,7 +40,7 @@ TEST(AlarmMatch, SwitchTimeWeekdayAndThePeriodsWithLateBaseDaysAndGregorianLeapY
 
 TEST(AlarmMatch, ABaseDateThePeriodReachesIsADateOnWhichItRingsAndAnyOtherIsNone)
 {
-    for (int period : {int(PERIOD_MONTH), int(PERIOD_QUARTER), int(PERIOD_YEAR), 4})
+    for (int period : {int(PERIOD_MONTH), int(PERIOD_QUARTER), int(PERIOD_YEAR), int(PERIOD_ONCE)})
         for (int day = -1; day <= 33; ++day)
             for (int month = -1; month <= 14; ++month) {
                 bool date = day >= 1 && day <= 31 && (period == PERIOD_MONTH || (month >= 1 && month <= 12));
@@ -52,21 +52,45 @@ TEST(AlarmMatch, ABaseDateThePeriodReachesIsADateOnWhichItRingsAndAnyOtherIsNone
 }
 
 TEST(EventRows, EachPeriodsTextsBothWaysAndDamagedTextsReadByPosition)
+static AlarmEvent withMarks(AlarmEvent event, int skipDate, const char* sound)
 {
+    event.skipDate = skipDate;
+    std::strcpy(event.sound, sound);
+    return event;
+}
+
+TEST(EventRows, EachPeriodsTextsBothWaysWithSkipMarkAndSoundAndDamagedTextsReadByPosition)
+{
+    const LocalTime today{2027, 3, 3, 17, 9, 0};
     const std::pair<AlarmEvent, const char*> cases[] = {
-        {{1, "Tea", 7, 5, PERIOD_DAY, {0, 1, 1, 1, 1, 1, 0}}, "2 07:05|Tea|Day|-+++++-"},
-        {{0, "", 0, 5, PERIOD_MONTH, {}, 7}, "1 00:05||Month|07"},
-        {{1, "Tea", 7, 5, PERIOD_QUARTER, {}, 15, 3}, "2 07:05|Tea|Quarter|15:03"},
-        {{1, "Tea", 23, 59, PERIOD_YEAR, {}, 15, 3}, "2 23:59|Tea|Year|15:03"}};
+        {{1, "Tea", 7, 5, PERIOD_DAY, {0, 1, 1, 1, 1, 1, 0}}, "2 07:05|Tea|Day|-+++++-|"},
+        {{0, "", 0, 5, PERIOD_MONTH, {}, 7}, "1 00:05||Month|07|"},
+        {{1, "Tea", 7, 5, PERIOD_QUARTER, {}, 15, 3}, "2 07:05|Tea|Quarter|15:03|"},
+        {{1, "Tea", 23, 59, PERIOD_YEAR, {}, 15, 3}, "2 23:59|Tea|Year|15:03|"},
+        {withMarks({1, "Tea", 7, 5, PERIOD_DAY, {1, 1, 1, 1, 1, 1, 1}}, 20270318, "C:\\w\\own.wav"),
+         "2 07:05|Tea|Day, skips 18.3.|+++++++|C:\\w\\own.wav"},
+        {withMarks({0, "Trip", 6, 0, PERIOD_ONCE, {}, 29, 2}, 20280229, ""), "1 06:00|Trip|Once, skips 29.2.|29:02|"},
+        {withMarks({1, "Late", 23, 0, PERIOD_DAY, {1, 1, 1, 1, 1, 1, 1}}, 20270316, ""),  // midnight passed: stays
+         "2 23:00|Late|Day, skips 16.3.|+++++++|"}};
     for (const auto& [event, texts] : cases) {
         EventRow r = eventToRow(event);
-        AlarmEvent back = eventFromRow(r);
+        AlarmEvent back = eventFromRow(r, today);
         EXPECT_EQ(std::to_string(r.stateImage) + " " + r.time + "|" + r.description + "|" + r.periodName + "|" +
-                      r.periodInfo, texts);
+                      r.periodInfo + "|" + r.sound, texts);
         EXPECT_EQ(std::memcmp(&back, &event, sizeof back), 0) << texts;
     }
-    AlarmEvent back = eventFromRow(eventToRow({1, "", 123, 5, PERIOD_YEAR, {}, 100, 3}));  // "123:05", "100:03"
+    AlarmEvent back = eventFromRow(eventToRow({1, "", 123, 5, PERIOD_YEAR, {}, 100, 3}), today);  // "123:05", "100:03"
     EXPECT_TRUE(back.hours == 12 && back.minutes == 0 && back.baseDay == 10 && back.baseMonth == 0);  // by position
+    const std::pair<const char*, int> marks[] = {  // a mark shows no year: the first such date from yesterday on
+        {"Year, skips 15.3.", 20280315}, {"Day, skips 1.1.", 20280101}, {"Day, skips 31.12.", 20271231},
+        {"Day, skips 30.2.", 0}, {"Day, skips 18.3", 0}, {"Day, skips x.3.", 0}, {"Daily, skips 18.3.", 20270318}};
+    for (const auto& [name, skipDate] : marks) {
+        EventRow r = eventToRow({1, "", 7, 0, PERIOD_DAY});
+        std::strcpy(r.periodName, name);
+        back = eventFromRow(r, today);
+        EXPECT_EQ(back.skipDate, skipDate) << name;
+        EXPECT_EQ(back.period, std::string(name).rfind("Year", 0) == 0 ? PERIOD_YEAR : PERIOD_DAY) << name;
+    }
 }
 
 bool operator==(const FieldWrite& a, const FieldWrite& b) { return a.field == b.field && a.value == b.value; }

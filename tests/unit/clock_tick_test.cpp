@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "alarms/alarm_marks.h"
 #include "alarms/alarm_sound.h"
 #include "alarms/clock_tick.h"
 #include "alarms/next_alarm.h"
@@ -301,6 +302,81 @@ TEST(CatchUp, TheReminderIsAMomentThatComesOnceOrIsMissedAndNeverADayLater)
     EXPECT_FALSE(missed.tick(24 + 9, 15, 0).showBalloon) << "a day later";
     LocalTime base{2027, 3, 1, 15, 23, 50};
     EXPECT_EQ(reminderEventMinute(base, 0, 15) - minuteNumber(base), 25);  // past midnight
+}
+
+static long long march(int day, int hour, int minute) { return minuteNumber(LocalTime{2027, 3, 0, day, hour, minute}); }
+
+TEST(Marks, ASkippedOccurrenceNeitherRingsNorIsMissedOverASleepOrDaylightSavingAndClearsOnceItsDayHasPassed)
+{
+    Clock sleep(DURATION_ONCE), spring(DURATION_ONCE), autumn(DURATION_ONCE);
+    sleep.add(7, 40, "Wake");
+    sleep.add(11, 10, "Tea");
+    toggleSkipNext(sleep.slots[0], march(15, 7, 0));
+    EXPECT_EQ(sleep.slots[0].skipDate, 20270315);
+    toggleSkipNext(sleep.slots[1], march(15, 11, 10));  // the next after the minute that rings now
+    EXPECT_EQ(sleep.slots[1].skipDate, 20270316);
+    toggleSkipNext(sleep.slots[1], march(15, 12, 0));  // pressed again: taken back
+    EXPECT_EQ(sleep.slots[1].skipDate, 0);
+    sleep.tick(7, 0, 0);
+    EXPECT_EQ(nextOccurrence(*sleep.settings, sleep.reminder, sleep.ringing, march(15, 7, 0)), march(15, 11, 10));
+    TickResult r = sleep.tick(11, 20, 0);  // slept over both
+    EXPECT_STREQ(r.balloonText, "Tea");
+    EXPECT_FALSE(applyTickMarks(sleep.settings->events, r, LocalTime{2027, 3, 1, 15, 11, 20}));  // still its day
+    EXPECT_EQ(nextOccurrence(*sleep.settings, sleep.reminder, sleep.ringing, march(15, 11, 20)), march(16, 7, 40));
+    r = sleep.tick(24 + 7, 40, 0);
+    EXPECT_EQ(text(r), "Wake");
+    EXPECT_TRUE(applyTickMarks(sleep.settings->events, r, LocalTime{2027, 3, 2, 16, 7, 40}));
+    EXPECT_EQ(sleep.slots[0].skipDate, 0);
+    spring.add(2, 30, "Skipped hour");
+    spring.slots[0].skipDate = 20270315;
+    spring.tick(1, 59, 59);
+    r = spring.tick(3, 0, 0, true, -3599);  // UTC went on by a second
+    EXPECT_TRUE(!r.showBalloon && r.missedCount == 0);
+    EXPECT_EQ(text(spring.tick(24 + 2, 30, 0, true, -3600)), "Skipped hour");
+    autumn.add(2, 30, "Twice?");
+    autumn.slots[0].skipDate = 20270315;
+    autumn.tick(2, 29, 0);
+    EXPECT_FALSE(autumn.tick(2, 30, 0).showBalloon);
+    autumn.tick(2, 59, 59);
+    for (int minute = 0; minute < 60; minute += 10)  // the hour again, UTC an hour on
+        EXPECT_FALSE(autumn.tick(2, minute, 0, true, 3600).showBalloon) << minute;
+    EXPECT_EQ(text(autumn.tick(24 + 2, 30, 0, true, 3600)), "Twice?");
+}
+
+TEST(Marks, OnceComesOnItsNextDateLateOrMissedAndIsThenSwitchedOffAndTheFirstAlarmRingingGivesTheSound)
+{
+    auto once = [](int day, int month) { return AlarmEvent{1, "Trip", 7, 40, PERIOD_ONCE, {}, day, month}; };
+    EXPECT_EQ(nextOccurrenceOf(once(29, 2), march(15, 7, 0)), minuteNumber(LocalTime{2028, 2, 0, 29, 7, 40}));
+    EXPECT_EQ(nextOccurrenceOf(once(10, 3), march(15, 7, 0)), minuteNumber(LocalTime{2028, 3, 0, 10, 7, 40}));
+    EXPECT_EQ(nextOccurrenceOf(once(15, 3), march(15, 7, 0)), march(15, 7, 40));
+    for (auto [minute, rings] : {std::pair{50, true}, {59, false}}) {  // 10 minutes late, then 19
+        Clock clock(DURATION_ONCE);
+        clock.add(7, 40, "Wake");
+        clock.slots[1] = once(15, 3);
+        clock.slots[2].hours = -1;
+        clock.tick(7, 38, 0);
+        TickResult r = clock.tick(7, minute, 0);
+        EXPECT_EQ(r.fired, rings);
+        EXPECT_EQ(r.missedCount, rings ? 0 : 2);
+        ASSERT_EQ(r.switchOffCount, 1);
+        EXPECT_EQ(r.switchOff[0], 1);
+        EXPECT_TRUE(applyTickMarks(clock.settings->events, r, LocalTime{2027, 3, 1, 15, 7, minute}));
+        EXPECT_TRUE(clock.slots[0].isOn && !clock.slots[1].isOn);
+        EXPECT_EQ(nextOccurrence(*clock.settings, clock.reminder, clock.ringing, march(15, 8, 0)), march(16, 7, 40));
+    }
+    Clock clock(DURATION_ONCE);  // the sound: the first alarm in the list that rings gives it
+    clock.add(7, 30, "Missed");
+    clock.add(7, 50, "Own");
+    clock.add(7, 50, "Other");
+    std::strcpy(clock.slots[0].sound, "missed.wav");
+    std::strcpy(clock.slots[2].sound, "other.wav");
+    clock.tick(7, 0, 0);
+    EXPECT_STREQ(clock.tick(7, 50, 0).soundFile, "");  // "Own" has none: the Alarm page's
+    std::strcpy(clock.slots[1].sound, "own.wav");
+    EXPECT_STREQ(clock.tick(24 + 7, 50, 0).soundFile, "own.wav");
+    EXPECT_STREQ(firstSoundFile("", "page.wav"), "page.wav");
+    EXPECT_TRUE(playsFirstFile(LINK_OWN_FILE, "own.wav") && !playsFirstFile(LINK_CHOSEN_FILE, "own.wav"));
+    EXPECT_TRUE(playsFirstFile(LINK_CHOSEN_FILE, ""));
 }
 
 TEST(Stop, OnlyWhatRingsStopsAndAStopAskedBeforeAnAlarmDoesNotSilenceIt)

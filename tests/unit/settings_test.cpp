@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <set>
 
 #include "memory_registry.h"
@@ -11,8 +12,9 @@
 constexpr int NUMBER_COUNT = 17, MAIN_VALUE_COUNT = NUMBER_COUNT + 1;  // and the wave path
 using Numbers = std::array<long long, NUMBER_COUNT>;
 static const std::string MAIN = PROGRAM_KEY_PATH, EVENTS = EVENTS_KEY_PATH, RUN = RUN_KEY_PATH;
-static const char* const SUFFIXES[8] = {"is_on", "hours", "minutes", "description", "period", "days",
-                                        "base_date_day", "base_date_month"};  // in the order written
+constexpr int SLOT_VALUES = 10;
+static const char* const SUFFIXES[SLOT_VALUES] = {"is_on", "hours", "minutes", "description", "period", "days",
+                                                  "base_date_day", "base_date_month", "skip", "sound"};  // as written
 static const char* const NAMES[NUMBER_COUNT] = {  // the numbers in load order
     "Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date", "Show day of the week",
     "Show shadow", "Background type", "Always on top", "X", "Y", "Color of text", "Color base", "Color border",
@@ -58,7 +60,8 @@ TEST(SettingsStore, FirstStartGivesTheDefaultsAndWritesNothingThenTheRunValueFol
     s->autoRun = 0;
     ASSERT_EQ(save(registry, *s), REGISTRY_OK);
     EXPECT_EQ(registry.keys[RUN].count("Tockmere") + loaded(registry)->autoRun, 0u);
-    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, unsigned(MAIN_VALUE_COUNT)}, {RUN, MAIN_VALUE_COUNT + 8u * MAX_EVENTS}}) {
+    for (auto [refused, written] : {std::pair{MAIN, 0u}, {EVENTS, unsigned(MAIN_VALUE_COUNT)},
+                                    {RUN, unsigned(MAIN_VALUE_COUNT + SLOT_VALUES * MAX_EVENTS)}}) {
         MemoryRegistry refusing;  // the save stops at the first key it cannot open
         refusing.refused = refused;
         EXPECT_EQ(save(refusing, *s), REGISTRY_ACCESS_DENIED);
@@ -104,10 +107,13 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     MemoryRegistry registry, copy;
     registry.keys[MAIN];
     registry.leadBytes = "\x81";  // a double-byte code page: its texts are never cut inside a character
-    const int ranges[8] = {2, 24, 60, 0, 4, 128, 32, 13};  // each value in range, in the order written
-    for (int i = 0; i < MAX_EVENTS; ++i)
+    const int ranges[8] = {2, 24, 60, 0, 5, 128, 32, 13};  // each value in range, in the order written
+    for (int i = 0; i < MAX_EVENTS; ++i) {
         for (int v = 0; v < 8; ++v)
             registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i % ranges[v]);
+        registry.keys[EVENTS][slot(i, "skip")] = number(i % 3 ? 0 : 20270301 + i % 28);
+        registry.keys[EVENTS][slot(i, "sound")] = text(i % 2 ? "C:\\s" + std::to_string(i) + ".wav" : "");
+    }
     registry.keys[EVENTS][slot(1, "days")] = number(65);  // Sunday is bit 0
     const std::string tooLong(300, 'x'), cutInside = std::string(258, 'a') + "\x81\x40";
     registry.keys[EVENTS][slot(44, "description")] = text(tooLong);  // written by a .reg file: cut, kept in place
@@ -117,9 +123,10 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     EXPECT_EQ(std::vector(s->events.slots[1].days, s->events.slots[1].days + 7), std::vector({1, 0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(s->events.slots[44].description, tooLong.substr(0, 259));
     EXPECT_EQ(s->events.slots[45].description, cutInside.substr(0, 258));
+    EXPECT_TRUE(s->events.slots[4].period == PERIOD_ONCE && s->events.slots[3].skipDate == 20270304);
     ASSERT_EQ(save(copy, *s), REGISTRY_OK);
-    // Yearly on 0 January, 31 November, 27 and 7 of month 0: never due, so kept switched off.
-    for (int never : {39, 63, 91, 95})
+    // Yearly in month 0 and on 31 November, once in month 0: never due, so kept switched off.
+    for (int never : {13, 39, 63})
         registry.keys[EVENTS][slot(never, "is_on")] = number(0);
     registry.keys[EVENTS][slot(44, "description")] = text(tooLong.substr(0, 259));
     registry.keys[EVENTS][slot(45, "description")] = text(cutInside.substr(0, 258));
@@ -129,25 +136,40 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     for (auto [i, value] : damages)  // out of range (hours -1, as 0xFFFFFFFF), and of another type at 34
         registry.keys[EVENTS][slot(i, value)] = i == 34 ? text("7") : number(i == 2 ? ~0u : 200);
     registry.keys[EVENTS].erase(slot(55, "period"));
+    // The later values damaged or absent (a table of before) cost only themselves.
+    const std::pair<std::string, MemoryRegistry::Value> marks[] = {
+        {slot(60, "skip"), text("20270310")}, {slot(63, "skip"), number(20270230)}, {slot(66, "skip"), number(1)},
+        {slot(69, "sound"), number(7)}};
+    for (const auto& [name, value] : marks)
+        registry.keys[EVENTS][name] = value;
+    registry.keys[EVENTS].erase(slot(71, "sound"));
+    registry.keys[EVENTS].erase(slot(72, "skip"));
     registry.log.clear();
     ASSERT_EQ(save(registry, *(s = loaded(registry))), REGISTRY_OK);
-    const std::set<int> dropped = {2, 3, 5, 8, 34, 55}, off = {13, 39, 63, 91, 95};  // 13: day 200; 21's month unused
+    const std::set<int> dropped = {2, 3, 5, 8, 34, 55}, off = {13, 39, 63};  // 21's month unused
     const int count = MAX_EVENTS - int(dropped.size());
     std::vector<std::string> kept, expected;
-    for (int i = 0; i < count; ++i)
-        kept.push_back(std::to_string(s->events.slots[i].isOn) + " " + s->events.slots[i].description);
-    for (int i = 0; i < MAX_EVENTS; ++i)
-        if (!dropped.count(i))
-            expected.push_back(std::to_string(i % 2 && !off.count(i)) + " " +
-                               (i == 44 ? tooLong.substr(0, 259) : i == 45 ? cutInside.substr(0, 258) : i ? std::to_string(i) : ""));
+    int k = 0;
+    for (int i = 0; i < MAX_EVENTS; ++i) {
+        if (dropped.count(i))
+            continue;
+        const AlarmEvent& e = s->events.slots[k++];
+        kept.push_back(std::to_string(e.isOn) + " " + e.description);
+        expected.push_back(std::to_string(i % 2 && !off.count(i)) + " " +
+                           (i == 44 ? tooLong.substr(0, 259) : i == 45 ? cutInside.substr(0, 258) : i ? std::to_string(i) : ""));
+        bool marked = i == 60 || i == 63 || i == 66 || i == 72, sounded = i == 69 || i == 71;
+        EXPECT_EQ(e.skipDate, marked || i % 3 ? 0 : 20270301 + i % 28) << i;
+        EXPECT_EQ(std::string(e.sound), sounded || i % 2 == 0 ? "" : "C:\\s" + std::to_string(i) + ".wav") << i;
+    }
     EXPECT_EQ(kept, expected);
     registry.log.erase(registry.log.begin(), registry.log.begin() + MAIN_VALUE_COUNT);  // the main values
     expected.clear();
-    for (int i = 0; i < 8 * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
-        expected.push_back((i < 8 * count ? "set " : "delete ") + EVENTS + "|" + slot(i / 8, SUFFIXES[i % 8]));
+    for (int i = 0; i < SLOT_VALUES * MAX_EVENTS; ++i)  // every alarm kept written, then only what lies beyond removed
+        expected.push_back((i < SLOT_VALUES * count ? "set " : "delete ") + EVENTS + "|" +
+                           slot(i / SLOT_VALUES, SUFFIXES[i % SLOT_VALUES]));
     expected.push_back("delete " + RUN + "|Tockmere");
     EXPECT_EQ(registry.log, expected);
-    EXPECT_TRUE(registry.keys[EVENTS].size() == 8u * count && registry.keys[MAIN]["X"] == number(-40));
+    EXPECT_TRUE(registry.keys[EVENTS].size() == SLOT_VALUES * count && registry.keys[MAIN]["X"] == number(-40));
     EXPECT_EQ(registry.keys[EVENTS][slot(2, "description")], text("4"));
 }
 

@@ -21,7 +21,7 @@ static std::map<std::string, std::string> valuesOf(const char* path)
     while (!RegEnumValueA(key, values.size(), name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &size)) {
         data[size] = '\0';
         std::string n = name;
-        bool isText = n == "Path to wave file" || n == "Tockmere" || n.ends_with("_description");
+        bool isText = n == "Path to wave file" || n == "Tockmere" || n.ends_with("_description") || n.ends_with("_sound");
         EXPECT_TRUE(isText ? type == REG_SZ && size == std::strlen(data) + 1 : type == REG_DWORD && size == 4) << n;
         values[n] = data;
         nameSize = sizeof name, size = sizeof data - 1;
@@ -37,9 +37,11 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
     Settings saved{1, 1, 1, 1, 1, 1, 0, 55, 2, "", 1, 3, {}, 5, 6, 0x00010203, 0x00FFFFFF, 0x00808080, 65, 0};
     std::memset(saved.wavePath, 'w', TEXT_SIZE - 1);
     for (int slot = 0; slot < MAX_EVENTS; ++slot)
-        saved.events.slots[slot] = {slot % 2, "alarm", slot % 24, slot * 7 % 60, slot % 4,
-                                    {slot % 3 == 0, 0, 0, slot % 2, 0, 0, slot % 5 == 0}, slot % 31 + 1, slot % 12 + 1};
+        saved.events.slots[slot] = {slot % 2, "alarm", slot % 24, slot * 7 % 60, slot % 5,
+                                    {slot % 3 == 0, 0, 0, slot % 2, 0, 0, slot % 5 == 0}, slot % 31 + 1, slot % 12 + 1,
+                                    0, 0, 0, 0, slot % 3 ? 0 : 20270301 + slot % 28, "own.wav"};
     std::memset(saved.events.slots[7].description, 'd', TEXT_SIZE - 1);
+    std::memset(saved.events.slots[8].sound, 's', TEXT_SIZE - 1);
     char modulePath[MAX_PATH];
     GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
     for (int save = 0; save < 3; ++save) {
@@ -47,7 +49,7 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
         EXPECT_EQ(valuesOf(RUN_KEY_PATH)["Tockmere"], "\"" + std::string(modulePath) + "\" -autorun") << save;
     }
     EXPECT_EQ(valuesOf(PROGRAM_KEY_PATH).size(), 18u);
-    EXPECT_EQ(valuesOf(EVENTS_KEY_PATH).size(), 800u);
+    EXPECT_EQ(valuesOf(EVENTS_KEY_PATH).size(), 1000u);
     AppState loaded{};  // zeroed like the saved record, so the bytes after each text's NUL compare too
     loadSettings(loaded);
     saved.posX = -30, saved.posY = 77;  // from the window, not from the record
