@@ -250,7 +250,7 @@ void loadSlotMarks(Registry& registry, RegistryKey key, int slot, AlarmEvent& ev
     if (readDword(registry, key, name, &skip) && isDateCode(static_cast<int>(skip)))
         event.skipDate = static_cast<int>(skip);
     slotValueName(name, slot, SOUND_SUFFIX);
-    if (!readText(registry, key, name, event.sound))
+    if (!readText(registry, key, name, event.sound, LONG_TEXT_REFUSED))  // a path cut short names another file
         event.sound[0] = '\0';
 }
 

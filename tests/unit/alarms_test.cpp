@@ -51,7 +51,6 @@ TEST(AlarmMatch, ABaseDateThePeriodReachesIsADateOnWhichItRingsAndAnyOtherIsNone
     EXPECT_TRUE(periodReachesBaseDate({1, "", 9, 0, PERIOD_DAY, {}, 0, 0}));  // no days set is the user's choice
 }
 
-TEST(EventRows, EachPeriodsTextsBothWaysAndDamagedTextsReadByPosition)
 static AlarmEvent withMarks(AlarmEvent event, int skipDate, const char* sound)
 {
     event.skipDate = skipDate;
