@@ -7,23 +7,18 @@
 #include "alarms/clock_tick.h"
 #include "app/app_state.h"
 #include "app/local_time_win.h"
+#include "settings/settings_win.h"
 
-namespace {
-
-int markedDay;  // the date the page's marks were last looked at
-
-}  // namespace
-
-void carryOutTickMarks(const TickResult& result)
+void carryOutTickMarks(const TickResult& result, const SYSTEMTIME& tickTime)
 {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    LocalTime today = toLocalTime(now);
+    LocalTime today = toLocalTime(tickTime);
     for (int k = 0; k < result.switchOffCount; ++k)
         switchOffOnAlarmPage(app.events.slots[result.switchOff[k]]);
     bool changed = applyTickMarks(app.events, result, today);
     // The page's rows may carry marks not applied yet: they pass with the day too.
-    if (changed || dateCodeOf(today) != markedDay)
+    if (changed || dateCodeOf(today) != app.tick.markedDay)
         clearPassedSkipsOnAlarmPage(today);
-    markedDay = dateCodeOf(today);
+    app.tick.markedDay = dateCodeOf(today);
+    if (changed)
+        saveSettings(persistedPart(app), app.hwndMain);
 }

@@ -178,7 +178,7 @@ void tick(bool anew)
     bool visible = IsWindowVisible(app.hwndMain) != FALSE || app.fullScreen.hidden;
     TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
 
-    carryOutTickMarks(result);
+    carryOutTickMarks(result, app.tickTime);
     openMessageWindows(result);
     performSound(result);
     showBalloon(result);

@@ -35,6 +35,7 @@ struct TickGlue {
     long long wakeWorkedOutAt = NOT_YET;  // the local minute it was last worked out in
     bool keptAwake;
     unsigned armedInterval;  // what timer 1 repeats at now; 0 until it is first set
+    int markedDay;           // the date (yyyymmdd) the Alarm page's skip marks were last looked at
 };
 
 // What the face's glue keeps between a layout and the paints after it
