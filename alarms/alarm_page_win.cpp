@@ -272,35 +272,50 @@ void readAlarmOptions(HWND page, Settings* settings)
     settings->showAlarmDialog = isChecked(page, IDC_SHOW_MESSAGE_BOX);
 }
 
-void switchOffOnAlarmPage(const AlarmEvent& alarm)
+namespace {
+
+// Rewrites the rows of the open page that `change` alters (it says whether
+// it did), the first `most` of them; a closed page has none.
+template <class Change>
+void changeOpenPageRows(Change change, int most)
 {
     if (!openPage)
         return;
     HWND list = listOf(openPage);
-    for (int row = 0; row < rowCount(list); ++row) {
+    for (int row = 0; row < rowCount(list) && most > 0; ++row) {
         AlarmEvent shown;
         readEventRow(list, row, &shown);
-        if (shown.isOn && isSameAlarm(shown, alarm)) {
-            shown.isOn = 0;
+        if (change(shown)) {
             updateEventRow(list, row, shown);
-            return;
+            --most;
         }
     }
 }
 
+}  // namespace
+
+void switchOffOnAlarmPage(const AlarmEvent& alarm)
+{
+    changeOpenPageRows(
+        [&](AlarmEvent& shown) {
+            if (!shown.isOn || !isSameAlarm(shown, alarm))
+                return false;
+            shown.isOn = 0;
+            return true;
+        },
+        1);
+}
+
 void clearPassedSkipsOnAlarmPage(const LocalTime& today)
 {
-    if (!openPage)
-        return;
-    HWND list = listOf(openPage);
-    for (int row = 0; row < rowCount(list); ++row) {
-        AlarmEvent shown;
-        readEventRow(list, row, &shown);
-        if (shown.skipDate != 0 && shown.skipDate < dateCodeOf(today)) {
+    changeOpenPageRows(
+        [&](AlarmEvent& shown) {
+            if (shown.skipDate == 0 || shown.skipDate >= dateCodeOf(today))
+                return false;
             shown.skipDate = 0;
-            updateEventRow(list, row, shown);
-        }
-    }
+            return true;
+        },
+        MAX_EVENTS);
 }
 
 INT_PTR CALLBACK AlarmPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
