@@ -38,6 +38,15 @@ struct TickGlue {
     int markedDay;           // the date (yyyymmdd) the Alarm page's skip marks were last looked at
 };
 
+// What following full-screen programs keeps (app/full_screen_win.cpp): its
+// three event hooks and the window the clock stepped aside for.
+struct FullScreenGlue {
+    HWINEVENTHOOK foregroundHook;
+    HWINEVENTHOOK goneHook;
+    HWINEVENTHOOK locationHook;
+    HWND coveringWindow;
+};
+
 // What the face's glue keeps between a layout and the paints after it
 // (face/face_*_win.cpp).
 struct FaceGlue {
@@ -109,6 +118,7 @@ struct AppState : Settings {
     // Hidden while a full-screen program covers the clock's monitor, which
     // is not the hidden clock that rings no alarms.
     FullScreenHiding fullScreen;
+    FullScreenGlue fullScreenGlue;
 };
 
 extern AppState app;

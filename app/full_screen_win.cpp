@@ -9,10 +9,6 @@
 
 namespace {
 
-HWINEVENTHOOK foregroundHook;
-HWINEVENTHOOK goneHook;
-HWINEVENTHOOK locationHook;
-HWND coveringWindow;  // the window the clock hid for
 
 bool hasClass(HWND window, const char* className)
 {
@@ -52,7 +48,7 @@ void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         return;
     if (event == EVENT_OBJECT_LOCATIONCHANGE && window != GetForegroundWindow())
         return;
-    if ((event == EVENT_OBJECT_DESTROY || event == EVENT_OBJECT_HIDE) && window != coveringWindow)
+    if ((event == EVENT_OBJECT_DESTROY || event == EVENT_OBJECT_HIDE) && window != app.fullScreenGlue.coveringWindow)
         return;
     followFullScreen();
 }
@@ -66,14 +62,16 @@ HWINEVENTHOOK hookEvents(DWORD first, DWORD last)
 
 void startFollowingFullScreen()
 {
-    foregroundHook = hookEvents(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND);
-    goneHook = hookEvents(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE);
-    locationHook = hookEvents(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE);
+    FullScreenGlue& glue = app.fullScreenGlue;
+    glue.foregroundHook = hookEvents(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND);
+    glue.goneHook = hookEvents(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE);
+    glue.locationHook = hookEvents(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE);
 }
 
 void stopFollowingFullScreen()
 {
-    for (HWINEVENTHOOK* hook : {&foregroundHook, &goneHook, &locationHook})
+    FullScreenGlue& glue = app.fullScreenGlue;
+    for (HWINEVENTHOOK* hook : {&glue.foregroundHook, &glue.goneHook, &glue.locationHook})
         if (*hook)
             UnhookWinEvent(*hook), *hook = NULL;
 }
@@ -86,11 +84,11 @@ void followFullScreen()
     bool covered = fullScreenProgramCoversClock(foreground);
     switch (nextFullScreenStep(app.fullScreen, covered, IsWindowVisible(app.hwndMain) != FALSE)) {
     case FULL_SCREEN_HIDE:
-        coveringWindow = foreground;
+        app.fullScreenGlue.coveringWindow = foreground;
         ShowWindow(app.hwndMain, SW_HIDE);
         break;
     case FULL_SCREEN_SHOW:
-        coveringWindow = NULL;
+        app.fullScreenGlue.coveringWindow = NULL;
         ShowWindow(app.hwndMain, SW_SHOWNOACTIVATE);
         break;
     case FULL_SCREEN_STAY:
