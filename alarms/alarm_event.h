@@ -24,6 +24,9 @@ struct AlarmEvent {
     int periodMinutes;
     int skipDate;            // the local date (yyyymmdd) of an occurrence that does not ring; 0: none
     char sound[TEXT_SIZE];   // the alarm's own wave file; empty: the Alarm page's
+    // The UTC second (secondNumber) at which a snoozed occurrence rings
+    // again; 0: not snoozed.
+    long long snoozeUtc;
 };
 
 // The first slot whose hours is -1 ends the table; a full table has no marker.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "alarms/alarm_match.h"
+#include "alarms/snooze.h"
 
 namespace {
 
@@ -29,14 +30,29 @@ struct Scan {
     RingingState& ringing;
     const ZoneRules& zone;
     long long nowMinute;
+    int nowSecond;
     long long utc;
     CountedString missedLines;
 
     // Rings (or is missed, by how long ago its moment was) one occurrence at
     // local minute `due`.
-    void occur(const AlarmEvent& record, long long due, const char* prefix)
+    void occur(const AlarmEvent& record, long long due, const char* prefix, bool isReminder)
     {
-        bool missed = utc - zone.utcMinuteOf(due) * 60 > MOST_LATE_SECONDS;
+        ring(record, due, utc - zone.utcMinuteOf(due) * 60, prefix, isReminder, "");
+    }
+
+    // A snooze that came, shown at the local minute of its moment.
+    void ringSnoozed(const AlarmEvent& record, const char* prefix, bool isReminder)
+    {
+        long long late = utc - record.snoozeUtc;
+        long long due = (nowMinute * 60 + nowSecond - late) / 60;
+        ring(record, due, late, prefix, isReminder, SNOOZED_HEADING_SUFFIX);
+    }
+
+    void ring(const AlarmEvent& record, long long due, long long lateSeconds, const char* prefix, bool isReminder,
+              const char* headingSuffix)
+    {
+        bool missed = lateSeconds > MOST_LATE_SECONDS;
         char when[24];
         formatDue(when, sizeof when, due, nowMinute);
         if (missed) {
@@ -49,6 +65,10 @@ struct Scan {
             if (!result.fired)
                 result.soundFile = record.sound;
             result.fired = true;
+            if (ringing.alarmRinging != 1)
+                ringing.rangCount = 0;  // a new ringing
+            if (ringing.rangCount < MOST_RANG_RECORDS)
+                ringing.rang[ringing.rangCount++] = RangRecord{isReminder, record};
             ringing.alarmRinging = 1;
             ringing.ringStartUtc = utc;
             ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
@@ -58,10 +78,12 @@ struct Scan {
         if (settings.showAlarmDialog && result.messageCount < MAX_MESSAGE_WINDOWS) {
             MessageNote& note = result.messages[result.messageCount++];
             note.record = &record;
+            note.isReminder = isReminder;
+            note.missed = missed;
             if (missed)
                 std::snprintf(note.heading, sizeof note.heading, "Missed: due %s%s", due / 1440 < nowMinute / 1440 ? "" : "at ", when);
             else
-                std::snprintf(note.heading, sizeof note.heading, "%02d:%02d", record.hours, record.minutes);
+                std::snprintf(note.heading, sizeof note.heading, "%02d:%02d%s", record.hours, record.minutes, headingSuffix);
         }
     }
 
@@ -77,7 +99,7 @@ struct Scan {
             for (long long day = from / 1440; day <= to / 1440; ++day) {
                 long long due = day * 1440 + alarm.hours * 60 + alarm.minutes;
                 if (due >= from && due <= to && isAlarmDue(alarm, timeOfMinute(due))) {
-                    occur(alarm, due, "");
+                    occur(alarm, due, "", false);
                     if (alarm.period == PERIOD_ONCE && result.switchOffCount < MAX_EVENTS)
                         result.switchOff[result.switchOffCount++] = slot;
                 }
@@ -92,9 +114,28 @@ struct Scan {
         if (!reminder.isOn || ringing.reminderDue == NOT_YET || ringing.reminderDue > nowMinute)
             return;
         if (ringing.reminderDue > nowMinute - CATCH_UP_MINUTES)
-            occur(reminder, ringing.reminderDue, REMINDER_PREFIX);
+            occur(reminder, ringing.reminderDue, REMINDER_PREFIX, true);
         reminder.isOn = 0;
         ringing.reminderDue = NOT_YET;
+    }
+
+    // Every snooze whose moment has come, whatever the scanned frontier.
+    void ringSnoozes(bool windowVisible)
+    {
+        for (int slot = 0; windowVisible && slot < MAX_EVENTS; ++slot) {
+            const AlarmEvent& alarm = settings.events.slots[slot];
+            if (alarm.hours == -1)
+                break;
+            if (alarm.snoozeUtc != 0 && alarm.snoozeUtc <= utc) {
+                ringSnoozed(alarm, "", false);
+                result.unsnooze[result.unsnoozeCount++] = slot;
+            }
+        }
+        const AlarmEvent& reminder = settings.snoozedReminder;
+        if (reminder.snoozeUtc != 0 && reminder.snoozeUtc <= utc) {
+            ringSnoozed(reminder, REMINDER_PREFIX, true);
+            result.unsnoozeReminder = true;
+        }
     }
 };
 
@@ -181,7 +222,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zo
     if (ringing.scannedUpTo == NOT_YET || stepBack > MOST_CORRECTION_SECONDS)
         ringing.scannedUpTo = nowMinute - (now.second == 0);
     ringing.lastUtc = utc;
-    Scan scan{result, settings, ringing, zone, nowMinute, utc, {}};
+    Scan scan{result, settings, ringing, zone, nowMinute, now.second, utc, {}};
     if (nowMinute > ringing.scannedUpTo) {
         long long from = std::max(ringing.scannedUpTo + 1, nowMinute - CATCH_UP_MINUTES + 1);
         if (windowVisible)
@@ -189,6 +230,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zo
         ringing.scannedUpTo = nowMinute;
     }
     scan.checkReminder(reminder);
+    scan.ringSnoozes(windowVisible);
     announce(result, now, settings, scan.missedLines);
     applyDurationRules(utc, settings, ringing);
     if (applyStop(ringing))

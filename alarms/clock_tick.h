@@ -21,7 +21,7 @@ enum SoundAction {
     SOUND_STOP,          // stop whatever sound the process plays
 };
 
-constexpr int MAX_MESSAGE_WINDOWS = MAX_EVENTS + 1;  // every alarm and the reminder
+constexpr int MAX_MESSAGE_WINDOWS = MOST_RANG_RECORDS;
 constexpr int BALLOON_TEXT_SIZE = 256;               // 255 characters and a NUL
 constexpr int NOTE_HEADING_SIZE = 48;
 constexpr const char BALLOON_TITLE[] = "Alarm";
@@ -33,10 +33,13 @@ constexpr int MOST_CORRECTION_SECONDS = 5 * 60;  // a step back of UTC up to thi
 constexpr int ONCE_PLAY_SECONDS = 7;             // a single play is over by then
 
 // One message window: the record and the line above its description ("07:30",
-// or "Missed: due at 07:30" for one that came too late to ring).
+// "07:30, snoozed", or "Missed: due at 07:30" for one that came too late to
+// ring).
 struct MessageNote {
     const AlarmEvent* record;
     char heading[NOTE_HEADING_SIZE];
+    bool isReminder;
+    bool missed;  // nothing rings to snooze
 };
 
 struct TickResult {
@@ -62,6 +65,11 @@ struct TickResult {
     // owner switches them off (applyTickMarks).
     int switchOff[MAX_EVENTS];
     int switchOffCount;
+    // The slots whose snooze came (rang or was missed), and whether the
+    // reminder's did: their snoozes are over (endRungSnoozes).
+    int unsnooze[MAX_EVENTS];
+    int unsnoozeCount;
+    bool unsnoozeReminder;
 };
 
 // One tick at local time `now`, when UTC reads `utc` (secondNumber of the UTC
@@ -85,6 +93,12 @@ struct TickResult {
 // ringing began: UTC seconds, less every step the clock took back meanwhile
 // (as far as the tick after the step saw it go back). A single play is over
 // 7 seconds after it began.
+//
+// A snooze whose UTC moment has come rings its record again as the
+// occurrence did, its heading marked snoozed, by the same lateness rules
+// (lateness from its moment); one older than a day is still shown missed.
+// A hidden clock window holds an alarm's snooze until it is shown again;
+// the reminder's comes all the same.
 TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zone, bool windowVisible,
                         const Settings& settings, AlarmEvent& reminder, RingingState& ringing);
 

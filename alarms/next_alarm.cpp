@@ -1,6 +1,7 @@
 #include "alarms/next_alarm.h"
 
 #include "alarms/alarm_match.h"
+#include "alarms/snooze.h"
 #include "app/local_time.h"
 
 long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
@@ -38,5 +39,7 @@ long long nextWakeUtc(const Settings& settings, const AlarmEvent& reminder, cons
                       long long nowMinute, const ZoneRules& zone)
 {
     long long next = nextOccurrence(settings, reminder, ringing, nowMinute);
-    return next == NOT_YET ? NOT_YET : zone.utcMinuteOf(next) * 60;
+    long long due = next == NOT_YET ? NOT_YET : zone.utcMinuteOf(next) * 60;
+    long long snooze = nextSnoozeUtc(settings);
+    return snooze != NOT_YET && (due == NOT_YET || snooze < due) ? snooze : due;
 }

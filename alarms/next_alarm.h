@@ -19,6 +19,7 @@ long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, c
 // switched on or not; NOT_YET if it never is.
 long long nextOccurrenceOf(const AlarmEvent& alarm, long long afterMinute);
 
-// That occurrence's UTC moment (secondNumber of the UTC time); NOT_YET if none.
+// That occurrence's UTC moment (secondNumber of the UTC time), or a waiting
+// snooze's when that comes first; NOT_YET if none.
 long long nextWakeUtc(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
                       long long nowMinute, const ZoneRules& zone);

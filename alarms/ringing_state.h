@@ -1,7 +1,17 @@
 #pragma once
 // The ringing state the clock's tick drives; it starts idle with the process
 // and is never stored.
+#include "alarms/alarm_event.h"
+
 constexpr long long NOT_YET = -1;
+constexpr int MOST_RANG_RECORDS = MAX_EVENTS + 1;  // every alarm and the reminder
+
+// One record that rang, as it rang: an alarm of the table (found again by
+// isSameAlarm, as the table may be rebuilt meanwhile) or the reminder.
+struct RangRecord {
+    bool isReminder;
+    AlarmEvent record;
+};
 
 struct RingingState {
     int alarmRinging = 0;   // set when anything rings
@@ -21,4 +31,7 @@ struct RingingState {
     // The armed reminder's event as a local minute (minuteNumber), worked out
     // when it is armed on the Reminder page; NOT_YET when not armed.
     long long reminderDue = NOT_YET;
+    // What rang since the ringing last began, for a snooze of them all.
+    RangRecord rang[MOST_RANG_RECORDS];
+    int rangCount = 0;
 };

@@ -29,6 +29,10 @@ struct Settings {
     ColorRef colorText;
     int scale;  // percent, 50..100
     int hideForFullScreen;  // step aside while a full-screen program covers the clock's monitor
+    int snoozeMinutes;      // the snooze length chosen last, 1..120
+    // The reminder as it rang, kept while its snooze waits (snoozeUtc set):
+    // the reminder itself is not stored and may be armed anew meanwhile.
+    AlarmEvent snoozedReminder;
 };
 
 constexpr ColorRef DEFAULT_COLOR_BORDER = 0x006A3B05;

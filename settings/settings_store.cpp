@@ -8,6 +8,7 @@
 #include <string>
 
 #include "alarms/alarm_match.h"
+#include "alarms/snooze.h"
 
 const char PROGRAM_KEY_PATH[] = "Software\\Vellomar\\Tockmere";
 const char EVENTS_KEY_PATH[] = "Software\\Vellomar\\Tockmere\\Events";
@@ -60,6 +61,11 @@ void slotValueName(char (&name)[VALUE_NAME_SIZE], int slot, const char* suffix)
 bool acceptAny(std::uint32_t)
 {
     return true;
+}
+
+bool acceptSnoozeLength(std::uint32_t value)
+{
+    return value >= 1 && value <= MOST_SNOOZE_MINUTES;
 }
 
 bool acceptPercent(std::uint32_t value)
@@ -122,12 +128,13 @@ std::size_t fittingLength(Registry& registry, const char* text, std::size_t leng
 enum LongText { LONG_TEXT_REFUSED, LONG_TEXT_CUT };
 
 // A REG_SZ up to its first NUL, never past the bytes the query returned and
-// never more than the 259 characters a text buffer holds.
-bool readText(Registry& registry, RegistryKey key, const char* name, char (&text)[TEXT_SIZE], LongText longText)
+// never more than the N - 1 characters the buffer holds.
+template <std::size_t N>
+bool readText(Registry& registry, RegistryKey key, const char* name, char (&text)[N], LongText longText)
 {
-    std::string data(TEXT_SIZE, '\0');
+    std::string data(N, '\0');
     RegistryType type = REGISTRY_TYPE_NONE;
-    std::uint32_t size = TEXT_SIZE;
+    std::uint32_t size = N;
     RegistryStatus status = registry.queryValue(key, name, &type, data.data(), &size);
     if (status == REGISTRY_MORE_DATA && type == REGISTRY_TYPE_SZ && longText == LONG_TEXT_CUT) {
         data.resize(size);
@@ -138,7 +145,7 @@ bool readText(Registry& registry, RegistryKey key, const char* name, char (&text
     std::size_t length = 0;
     while (length < size && length < data.size() && data[length] != '\0')
         ++length;
-    length = fittingLength(registry, data.data(), length, TEXT_SIZE - 1);
+    length = fittingLength(registry, data.data(), length, N - 1);
     std::memcpy(text, data.data(), length);
     text[length] = '\0';
     return true;
@@ -153,19 +160,20 @@ void writeDword(Registry& registry, RegistryKey key, const char* name, std::uint
     registry.setValue(key, name, REGISTRY_TYPE_DWORD, data, DWORD_SIZE);
 }
 
-// The text with its NUL counted; a buffer that lost its NUL is cut at 259.
-void writeText(Registry& registry, RegistryKey key, const char* name, const char (&text)[TEXT_SIZE])
+// The text with its NUL counted; a buffer that lost its NUL is cut at N - 1.
+template <std::size_t N>
+void writeText(Registry& registry, RegistryKey key, const char* name, const char (&text)[N])
 {
     std::size_t length = 0;
-    while (length < TEXT_SIZE - 1 && text[length] != '\0')
+    while (length < N - 1 && text[length] != '\0')
         ++length;
-    char data[TEXT_SIZE];
+    char data[N];
     std::memcpy(data, text, length);
     data[length] = '\0';
     registry.setValue(key, name, REGISTRY_TYPE_SZ, data, static_cast<std::uint32_t>(length + 1));
 }
 
-// The eighteen values of the program key, in the order they are read and
+// The nineteen values of the program key, in the order they are read and
 // written. Exactly one of number, color and text names the field; X and Y
 // are read into posX and posY but written from the window's place.
 struct MainValue {
@@ -195,6 +203,7 @@ const MainValue MAIN_VALUES[] = {
     {"Show dialog box for alarm", &Settings::showAlarmDialog, nullptr, false, acceptAny},
     {"Path to wave file", nullptr, nullptr, true, acceptAny},
     {"Hide for full screen", &Settings::hideForFullScreen, nullptr, false, acceptAny},
+    {"Snooze minutes", &Settings::snoozeMinutes, nullptr, false, acceptSnoozeLength},
 };
 
 void loadMainValues(Registry& registry, RegistryKey key, Settings& settings)
@@ -236,11 +245,33 @@ bool isInEditorRanges(const AlarmEvent& event)
            event.period >= PERIOD_DAY && event.period < PERIOD_COUNT;
 }
 
-// The values a slot gained later ("_skip", "_sound"): a table written before
-// has none, and a missing or damaged one leaves its field at none.
+// The values a slot gained later ("_skip", "_sound", "_snooze"): a table
+// written before has none, and a missing or damaged one leaves its field at
+// none.
 constexpr char SKIP_SUFFIX[] = "skip";
 constexpr char SOUND_SUFFIX[] = "sound";
-const char* const MARK_SUFFIXES[] = {SKIP_SUFFIX, SOUND_SUFFIX};
+constexpr char SNOOZE_SUFFIX[] = "snooze";
+const char* const MARK_SUFFIXES[] = {SKIP_SUFFIX, SOUND_SUFFIX, SNOOZE_SUFFIX};
+
+// A snooze moment alone, the whole value.
+void loadSnooze(Registry& registry, RegistryKey key, const char* name, AlarmEvent& event)
+{
+    char text[SNOOZE_MOMENT_SIZE + 1];
+    long long moment = 0;
+    std::size_t used = 0;
+    if (readText(registry, key, name, text, LONG_TEXT_REFUSED) && parseSnoozeMoment(text, &moment, &used) &&
+        text[used] == '\0')
+        event.snoozeUtc = moment;
+}
+
+// The empty text when none waits, as a skip of 0.
+void saveSnooze(Registry& registry, RegistryKey key, const char* name, long long moment)
+{
+    char text[SNOOZE_MOMENT_SIZE] = "";
+    if (moment != 0)
+        formatSnoozeMoment(moment, text);
+    writeText(registry, key, name, text);
+}
 
 void loadSlotMarks(Registry& registry, RegistryKey key, int slot, AlarmEvent& event)
 {
@@ -252,6 +283,8 @@ void loadSlotMarks(Registry& registry, RegistryKey key, int slot, AlarmEvent& ev
     slotValueName(name, slot, SOUND_SUFFIX);
     if (!readText(registry, key, name, event.sound, LONG_TEXT_REFUSED))  // a path cut short names another file
         event.sound[0] = '\0';
+    slotValueName(name, slot, SNOOZE_SUFFIX);
+    loadSnooze(registry, key, name, event);
 }
 
 void saveSlotMarks(Registry& registry, RegistryKey key, int slot, const AlarmEvent& event)
@@ -261,6 +294,8 @@ void saveSlotMarks(Registry& registry, RegistryKey key, int slot, const AlarmEve
     writeDword(registry, key, name, isDateCode(event.skipDate) ? static_cast<std::uint32_t>(event.skipDate) : 0);
     slotValueName(name, slot, SOUND_SUFFIX);
     writeText(registry, key, name, event.sound);
+    slotValueName(name, slot, SNOOZE_SUFFIX);
+    saveSnooze(registry, key, name, event.snoozeUtc);
 }
 
 void deleteSlotMarks(Registry& registry, RegistryKey key, int slot)
@@ -356,6 +391,45 @@ void saveMainValues(Registry& registry, RegistryKey key, const Settings& setting
     }
 }
 
+// The reminder as it rang, after its moment: "2027-03-15 07:35:00 07:30 Tea".
+constexpr char REMINDER_SNOOZE_VALUE[] = "Reminder snooze";
+constexpr std::size_t REMINDER_SNOOZE_SIZE = SNOOZE_MOMENT_SIZE + 7 + TEXT_SIZE;
+
+void loadReminderSnooze(Registry& registry, RegistryKey key, AlarmEvent& reminder)
+{
+    char text[REMINDER_SNOOZE_SIZE];
+    long long moment = 0;
+    std::size_t used = 0;
+    int hours = 0, minutes = 0, timeLength = 0;
+    if (!readText(registry, key, REMINDER_SNOOZE_VALUE, text, LONG_TEXT_REFUSED) ||
+        !parseSnoozeMoment(text, &moment, &used) ||
+        std::sscanf(text + used, " %2d:%2d%n", &hours, &minutes, &timeLength) != 2 || timeLength != 6 ||
+        hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
+        return;
+    const char* description = text + used + timeLength;
+    if (*description == ' ')
+        ++description;
+    else if (*description != '\0')
+        return;
+    reminder = AlarmEvent{};
+    reminder.hours = hours;
+    reminder.minutes = minutes;
+    copyText(reminder.description, sizeof reminder.description, description);
+    reminder.snoozeUtc = moment;
+}
+
+void saveReminderSnooze(Registry& registry, RegistryKey key, const AlarmEvent& reminder)
+{
+    char text[REMINDER_SNOOZE_SIZE] = "";  // none waits
+    if (reminder.snoozeUtc != 0) {
+        char moment[SNOOZE_MOMENT_SIZE];
+        formatSnoozeMoment(reminder.snoozeUtc, moment);
+        std::snprintf(text, sizeof text, "%s %02d:%02d %.*s", moment, reminder.hours, reminder.minutes,
+                      TEXT_SIZE - 1, reminder.description);
+    }
+    writeText(registry, key, REMINDER_SNOOZE_VALUE, text);
+}
+
 // Only presence and type count: a long command is still our Run value.
 bool runValueExists(Registry& registry, const char* runValueName)
 {
@@ -428,6 +502,8 @@ void setDefaults(Settings& settings, const char* programFolder)
     settings.posY = -1;
     settings.posX = -1;
     settings.hideForFullScreen = 1;
+    settings.snoozeMinutes = DEFAULT_SNOOZE_MINUTES;
+    settings.snoozedReminder = AlarmEvent{};
 }
 
 std::uint32_t daysMask(const int days[7])
@@ -478,6 +554,7 @@ bool loadSettingsFrom(Registry& registry, Settings& settings, const char* progra
     if (registry.openKey(PROGRAM_KEY_PATH, ACCESS_ALL, &key) != REGISTRY_OK)
         return false;
     loadMainValues(registry, key, settings);
+    loadReminderSnooze(registry, key, settings.snoozedReminder);
     registry.closeKey(key);
 
     if (registry.openKey(EVENTS_KEY_PATH, ACCESS_ALL, &key) == REGISTRY_OK) {
@@ -498,6 +575,7 @@ RegistryStatus saveSettingsTo(Registry& registry, const Settings& settings, int 
     if (status != REGISTRY_OK)
         return status;
     saveMainValues(registry, key, settings, windowLeft, windowTop);
+    saveReminderSnooze(registry, key, settings.snoozedReminder);
     registry.closeKey(key);
 
     status = registry.createKey(EVENTS_KEY_PATH, ACCESS_ALL, &key);

@@ -5,28 +5,29 @@
 #include <cstdlib>
 #include <set>
 
+#include "app/local_time.h"
 #include "memory_registry.h"
 #include "settings/page_rules.h"
 #include "settings/settings_store.h"
 
-constexpr int NUMBER_COUNT = 17, MAIN_VALUE_COUNT = NUMBER_COUNT + 1;  // and the wave path
+constexpr int NUMBER_COUNT = 18, MAIN_VALUE_COUNT = NUMBER_COUNT + 2;  // and the wave path, the reminder's snooze
 using Numbers = std::array<long long, NUMBER_COUNT>;
 static const std::string MAIN = PROGRAM_KEY_PATH, EVENTS = EVENTS_KEY_PATH, RUN = RUN_KEY_PATH;
-constexpr int SLOT_VALUES = 10;
+constexpr int SLOT_VALUES = 11;
 static const char* const SUFFIXES[SLOT_VALUES] = {"is_on", "hours", "minutes", "description", "period", "days",
-                                                  "base_date_day", "base_date_month", "skip", "sound"};  // as written
+                                                  "base_date_day", "base_date_month", "skip", "sound", "snooze"};  // as written
 static const char* const NAMES[NUMBER_COUNT] = {  // the numbers in load order
     "Scale", "UnTransparent", "Show seconds", "Show flash delimiter", "Show date", "Show day of the week",
     "Show shadow", "Background type", "Always on top", "X", "Y", "Color of text", "Color base", "Color border",
-    "Duration of alarm", "Show dialog box for alarm", "Hide for full screen"};
-static const Numbers DEFAULTS = {100, 100, 0, 0, 0, 0, 0, 1, 1, -1, -1, 0, 0x00DEC8CD, 0x006A3B05, 0, 0, 1};
-static const Numbers STORED = {50, 50, 1, 1, 1, 1, 1, 3, 0, -50, -100, 0x123456, 0xFFFFFFFF, 0, 2, 1, 0};  // accepted
+    "Duration of alarm", "Show dialog box for alarm", "Hide for full screen", "Snooze minutes"};
+static const Numbers DEFAULTS = {100, 100, 0, 0, 0, 0, 0, 1, 1, -1, -1, 0, 0x00DEC8CD, 0x006A3B05, 0, 0, 1, 10};
+static const Numbers STORED = {50, 50, 1, 1, 1, 1, 1, 3, 0, -50, -100, 0x123456, 0xFFFFFFFF, 0, 2, 1, 0, 120};  // accepted
 
 static Numbers numbersOf(const Settings& s)
 {
     return {s.scale, s.opacity, s.showSeconds, s.flashDelimiter, s.showDate, s.showDayOfWeek, s.showShadow,
             s.backgroundType, s.alwaysOnTop, s.posX, s.posY, s.colorText, s.colorBase, s.colorBorder,
-            s.alarmDuration, s.showAlarmDialog, s.hideForFullScreen};
+            s.alarmDuration, s.showAlarmDialog, s.hideForFullScreen, s.snoozeMinutes};
 }
 
 static std::unique_ptr<Settings> loaded(MemoryRegistry& registry, bool programKeyFound = true)
@@ -40,6 +41,11 @@ static std::unique_ptr<Settings> loaded(MemoryRegistry& registry, bool programKe
 static RegistryStatus save(MemoryRegistry& registry, const Settings& s, const wchar_t* command = L"t.exe")
 {
     return saveSettingsTo(registry, s, -40, 1200, RunValue{"Tockmere", L"Tockmere", command});
+}
+
+static long long minuteOf(int year, int month, int day, int hour, int minute)
+{
+    return minuteNumber(LocalTime{year, month, 0, day, hour, minute});
 }
 
 static std::string slot(int i, const char* value) { return "Event_" + std::to_string(100 + i).substr(1) + "_" + value; }
@@ -73,7 +79,8 @@ TEST(SettingsStore, EachDamagedValueIsIgnoredAndItsNeighboursStillRead)
 {
     std::vector<std::pair<int, MemoryRegistry::Value>> damages = {  // out of range, then of another type or size
         {0, number(49)}, {0, number(101)}, {0, number(0xFFFFFFCE)}, {1, number(49)}, {1, number(101)}, {7, number(4)},
-        {7, number(0xFFFFFFFF)}, {14, number(3)}, {14, number(7)}, {14, number(0xFFFFFFFF)}};
+        {7, number(0xFFFFFFFF)}, {14, number(3)}, {14, number(7)}, {14, number(0xFFFFFFFF)}, {17, number(0)},
+        {17, number(121)}};
     for (int i = 0; i < NUMBER_COUNT; ++i)
         for (RegistryType type : {REGISTRY_TYPE_SZ, REGISTRY_TYPE_BINARY, 11u /* REG_QWORD */, REGISTRY_TYPE_DWORD})
             damages.push_back({i, {type, type == REGISTRY_TYPE_DWORD ? "K" : "KKKK"}});
@@ -113,6 +120,7 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
             registry.keys[EVENTS][slot(i, SUFFIXES[v])] = v == 3 ? text(i ? std::to_string(i) : "") : number(i % ranges[v]);
         registry.keys[EVENTS][slot(i, "skip")] = number(i % 3 ? 0 : 20270301 + i % 28);
         registry.keys[EVENTS][slot(i, "sound")] = text(i % 2 ? "C:\\s" + std::to_string(i) + ".wav" : "");
+        registry.keys[EVENTS][slot(i, "snooze")] = text(i % 5 ? "" : "2027-03-15 07:35:00");
     }
     registry.keys[EVENTS][slot(1, "days")] = number(65);  // Sunday is bit 0
     const std::string tooLong(300, 'x'), cutInside = std::string(258, 'a') + "\x81\x40";
@@ -139,7 +147,8 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     // The later values damaged or absent (a table of before) cost only themselves.
     const std::pair<std::string, MemoryRegistry::Value> marks[] = {
         {slot(60, "skip"), text("20270310")}, {slot(63, "skip"), number(20270230)}, {slot(66, "skip"), number(1)},
-        {slot(69, "sound"), number(7)}};
+        {slot(69, "sound"), number(7)}, {slot(75, "snooze"), text("2027-02-30 07:35:00")},
+        {slot(80, "snooze"), text("2027-03-15 07:35:00 ")}, {slot(85, "snooze"), number(1)}};
     for (const auto& [name, value] : marks)
         registry.keys[EVENTS][name] = value;
     registry.keys[EVENTS].erase(slot(71, "sound"));
@@ -160,6 +169,8 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
         bool marked = i == 60 || i == 63 || i == 66 || i == 72, sounded = i == 69 || i == 71;
         EXPECT_EQ(e.skipDate, marked || i % 3 ? 0 : 20270301 + i % 28) << i;
         EXPECT_EQ(std::string(e.sound), sounded || i % 2 == 0 ? "" : "C:\\s" + std::to_string(i) + ".wav") << i;
+        bool snoozed = i % 5 == 0 && i != 75 && i != 80 && i != 85;
+        EXPECT_EQ(e.snoozeUtc, snoozed ? minuteOf(2027, 3, 15, 7, 35) * 60 : 0) << i;
     }
     EXPECT_EQ(kept, expected);
     registry.log.erase(registry.log.begin(), registry.log.begin() + MAIN_VALUE_COUNT);  // the main values

@@ -1,0 +1,93 @@
+#include "alarms/snooze.h"
+
+#include <cstdio>
+
+#include "alarms/alarm_marks.h"
+#include "alarms/clock_tick.h"
+#include "app/local_time.h"
+
+bool isSnoozeLength(int minutes)
+{
+    return minutes >= 1 && minutes <= MOST_SNOOZE_MINUTES;
+}
+
+long long snoozeMoment(long long utc, int minutes)
+{
+    return (utc / 60 + minutes) * 60;
+}
+
+void snoozeRecord(Settings& settings, const RangRecord& rang, long long moment)
+{
+    if (rang.isReminder) {
+        settings.snoozedReminder = rang.record;
+        settings.snoozedReminder.snoozeUtc = moment;
+        return;
+    }
+    for (int slot = 0; slot < MAX_EVENTS && settings.events.slots[slot].hours != -1; ++slot) {
+        AlarmEvent& alarm = settings.events.slots[slot];
+        if (isSameAlarm(alarm, rang.record)) {
+            alarm.snoozeUtc = moment;
+            return;
+        }
+    }
+}
+
+void carrySnoozes(const EventTable& before, EventTable& after)
+{
+    for (int slot = 0; slot < MAX_EVENTS && after.slots[slot].hours != -1; ++slot) {
+        AlarmEvent& alarm = after.slots[slot];
+        for (int old = 0; old < MAX_EVENTS && before.slots[old].hours != -1; ++old) {
+            const AlarmEvent& was = before.slots[old];
+            // A Once alarm switches itself off when it comes: only the user's switch ends a snooze.
+            if (was.snoozeUtc != 0 && isSameAlarm(was, alarm) && (alarm.isOn || !was.isOn)) {
+                alarm.snoozeUtc = was.snoozeUtc;
+                break;
+            }
+        }
+    }
+}
+
+bool endRungSnoozes(Settings& settings, const TickResult& result)
+{
+    for (int k = 0; k < result.unsnoozeCount; ++k)
+        settings.events.slots[result.unsnooze[k]].snoozeUtc = 0;
+    if (result.unsnoozeReminder)
+        settings.snoozedReminder.snoozeUtc = 0;
+    return result.unsnoozeCount > 0 || result.unsnoozeReminder;
+}
+
+long long nextSnoozeUtc(const Settings& settings)
+{
+    long long next = settings.snoozedReminder.snoozeUtc != 0 ? settings.snoozedReminder.snoozeUtc : NOT_YET;
+    for (int slot = 0; slot < MAX_EVENTS && settings.events.slots[slot].hours != -1; ++slot) {
+        long long moment = settings.events.slots[slot].snoozeUtc;
+        if (moment != 0 && (next == NOT_YET || moment < next))
+            next = moment;
+    }
+    return next;
+}
+
+void formatSnoozeMoment(long long utc, char (&text)[SNOOZE_MOMENT_SIZE])
+{
+    LocalTime t = timeOfMinute(utc / 60);
+    char full[64];  // room for any year: one beyond 9999 is then cut, and reads back as damaged
+    std::snprintf(full, sizeof full, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  static_cast<int>(utc % 60));
+    std::snprintf(text, sizeof text, "%.*s", static_cast<int>(sizeof text - 1), full);
+}
+
+bool parseSnoozeMoment(const char* text, long long* utc, std::size_t* used)
+{
+    LocalTime t;
+    int length = 0;
+    if (std::sscanf(text, "%4d-%2d-%2d %2d:%2d:%2d%n", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second,
+                    &length) != 6 ||
+        length != static_cast<int>(SNOOZE_MOMENT_SIZE - 1))
+        return false;
+    if (!isDateCode(dateCodeOf(t)) || t.hour > 23 || t.minute > 59 || t.second > 59 || t.hour < 0 || t.minute < 0 ||
+        t.second < 0)
+        return false;
+    *utc = secondNumber(t);
+    *used = static_cast<std::size_t>(length);
+    return true;
+}
