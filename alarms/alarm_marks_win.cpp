@@ -5,6 +5,7 @@
 #include "alarms/alarm_marks.h"
 #include "alarms/alarm_page_win.h"
 #include "alarms/clock_tick.h"
+#include "alarms/snooze.h"
 #include "app/app_state.h"
 #include "app/local_time_win.h"
 #include "settings/settings_win.h"
@@ -15,6 +16,7 @@ void carryOutTickMarks(const TickResult& result, const SYSTEMTIME& tickTime)
     for (int k = 0; k < result.switchOffCount; ++k)
         switchOffOnAlarmPage(app.events.slots[result.switchOff[k]]);
     bool changed = applyTickMarks(app.events, result, today);
+    changed |= endRungSnoozes(app, result);
     // The page's rows may carry marks not applied yet: they pass with the day too.
     if (changed || dateCodeOf(today) != app.tick.markedDay)
         clearPassedSkipsOnAlarmPage(today);

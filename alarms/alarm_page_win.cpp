@@ -8,6 +8,7 @@
 #include "alarms/clock_tick.h"
 #include "alarms/clock_tick_win.h"
 #include "alarms/event_rows_win.h"
+#include "alarms/snooze.h"
 #include "alarms/wave_choice_win.h"
 #include "app/app_state.h"
 #include "app/local_time_win.h"
@@ -16,6 +17,7 @@
 #include "app/settings_sheet_win.h"
 #include "help/help_launcher_win.h"
 #include "res/resource.h"
+#include "settings/settings_win.h"
 
 EditorRequest editorRequest;
 
@@ -215,6 +217,8 @@ BOOL onCommand(HWND page, WPARAM wParam)
 void applyRows(HWND page)
 {
     HWND list = listOf(page);
+    static EventTable before;  // too large for the stack of a sheet's page
+    before = app.events;
     for (AlarmEvent& slot : app.events.slots)
         slot = AlarmEvent{};
     int count = rowCount(list);
@@ -225,6 +229,9 @@ void applyRows(HWND page)
     if (count < MAX_EVENTS)
         app.events.slots[count].hours = -1;
     readAlarmOptions(page, &app);
+    // A snooze that ends here is cleared from the registry at once.
+    if (carrySnoozes(before, app.events))
+        saveSettings(persistedPart(app), app.hwndMain);
     refreshWakeTimer();
 }
 

@@ -54,13 +54,6 @@ struct WindowsZone : ZoneRules {
     }
 };
 
-long long utcNow()
-{
-    SYSTEMTIME utc;
-    GetSystemTime(&utc);
-    return secondNumber(toLocalTime(utc));
-}
-
 // One waitable timer, made on first use; where the computer cannot be woken
 // it is just a timer nobody waits on.
 HANDLE wakeTimerHandle()
@@ -176,7 +169,7 @@ void tick(bool anew)
 {
     GetLocalTime(&app.tickTime);
     bool visible = IsWindowVisible(app.hwndMain) != FALSE || app.fullScreen.hidden;
-    TickResult result = runClockTick(toLocalTime(app.tickTime), utcNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
+    TickResult result = runClockTick(toLocalTime(app.tickTime), utcSecondNow(), WindowsZone{}, visible, app, app.reminder, app.ringing);
 
     carryOutTickMarks(result, app.tickTime);
     openMessageWindows(result);

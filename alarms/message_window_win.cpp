@@ -3,17 +3,45 @@
 #include <cstdio>
 
 #include "alarms/clock_tick.h"
+#include "alarms/snooze.h"
+#include "alarms/snooze_win.h"
 #include "app/app_state.h"
 #include "res/resource.h"
 
 namespace {
 
-// "07:05" (or "Missed: due at 07:05"), a blank line, then the description.
+// The record a window shows, as it rang, for its Snooze: kept by the window
+// itself, since the tick's note lives only for the tick.
+constexpr char RANG_PROPERTY[] = "Tockmere.rang";
+
+// The usual lengths and the remembered one, which is selected.
+void fillSnoozeLengths(HWND dialog, bool missed)
+{
+    HWND box = GetDlgItem(dialog, IDC_SNOOZE_MINUTES);
+    int lengths[SNOOZE_CHOICE_COUNT + 1];
+    int count = snoozeChoiceList(app.snoozeMinutes, lengths);
+    for (int k = 0; k < count; ++k) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%d minutes", lengths[k]);
+        LRESULT item = SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(box, CB_SETITEMDATA, item, lengths[k]);
+        if (lengths[k] == app.snoozeMinutes)
+            SendMessageA(box, CB_SETCURSEL, item, 0);
+    }
+    // A missed occurrence does not ring: there is nothing to snooze.
+    EnableWindow(box, !missed);
+    EnableWindow(GetDlgItem(dialog, IDC_SNOOZE), !missed);
+}
+
+// "07:05" (or "07:05, snoozed", "Missed: due at 07:05"), a blank line, then
+// the description.
 BOOL onInitDialog(HWND dialog, const MessageNote* note)
 {
     char text[TEXT_SIZE + NOTE_HEADING_SIZE + 2];
     std::snprintf(text, sizeof text, "%s\n\n%s", note->heading, note->record->description);
     SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text);
+    SetPropA(dialog, RANG_PROPERTY, new RangRecord{note->isReminder, *note->record});
+    fillSnoozeLengths(dialog, note->missed);
     // A shared resource icon: the system owns it, so it is never destroyed.
     HICON icon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -30,16 +58,38 @@ void acknowledge(HWND dialog)
     DestroyWindow(dialog);
 }
 
+// The record snoozed for the length chosen, then closed as OK closes it.
+void snooze(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, IDC_SNOOZE_MINUTES);
+    LRESULT item = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    const RangRecord* rang = messageWindowRecord(dialog);
+    if (item != CB_ERR && rang && IsWindowEnabled(box))
+        snoozeRang(rang, 1, static_cast<int>(SendMessageA(box, CB_GETITEMDATA, item, 0)));
+    acknowledge(dialog);
+}
+
 INT_PTR onCommand(HWND dialog, WPARAM wParam)
 {
-    WORD id = LOWORD(wParam);
-    if (id != IDOK && id != IDCANCEL)
-        return FALSE;
-    acknowledge(dialog);
-    return TRUE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+    case IDCANCEL: acknowledge(dialog); return TRUE;
+    case IDC_SNOOZE: snooze(dialog); return TRUE;
+    }
+    return FALSE;
+}
+
+void onDestroy(HWND dialog)
+{
+    delete static_cast<RangRecord*>(RemovePropA(dialog, RANG_PROPERTY));
 }
 
 }  // namespace
+
+const RangRecord* messageWindowRecord(HWND window)
+{
+    return static_cast<const RangRecord*>(GetPropA(window, RANG_PROPERTY));
+}
 
 // The clock's message loop runs only modeless dialogs: the modal ones and
 // the settings sheet have loops of their own. So a dialog at the root of the
@@ -62,6 +112,9 @@ INT_PTR CALLBACK AlarmMessageWindow(HWND dialog, UINT message, WPARAM wParam, LP
         return onInitDialog(dialog, reinterpret_cast<const MessageNote*>(lParam));
     case WM_COMMAND:
         return onCommand(dialog, wParam);
+    case WM_DESTROY:
+        onDestroy(dialog);
+        return FALSE;
     }
     return FALSE;
 }

@@ -12,6 +12,7 @@
 #include "app/settings_sheet_win.h"
 #include "help/help_launcher_win.h"
 #include "res/resource.h"
+#include "settings/settings_win.h"
 
 namespace {
 
@@ -119,7 +120,13 @@ bool commit(HWND page)
         MessageBoxA(page, reminderRefusalText(verdict), app.caption, MB_ICONINFORMATION);
         return false;
     }
+    // Arming a reminder, or disarming one, ends the snooze of the one before.
+    bool endsSnooze = (scratch.isOn || app.reminder.isOn) && app.snoozedReminder.snoozeUtc != 0;
     app.reminder = scratch;
+    if (endsSnooze) {
+        app.snoozedReminder.snoozeUtc = 0;
+        saveSettings(persistedPart(app), app.hwndMain);
+    }
     app.ringing.reminderDue =
         scratch.isOn ? reminderEventMinute(toLocalTime(now), scratch.hours, scratch.minutes) : NOT_YET;
     refreshWakeTimer();

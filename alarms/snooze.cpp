@@ -11,6 +11,23 @@ bool isSnoozeLength(int minutes)
     return minutes >= 1 && minutes <= MOST_SNOOZE_MINUTES;
 }
 
+int snoozeChoiceList(int remembered, int (&list)[SNOOZE_CHOICE_COUNT + 1])
+{
+    int count = 0;
+    bool placed = !isSnoozeLength(remembered);
+    for (int minutes : SNOOZE_CHOICES) {
+        if (!placed && remembered <= minutes) {
+            if (remembered < minutes)
+                list[count++] = remembered;
+            placed = true;
+        }
+        list[count++] = minutes;
+    }
+    if (!placed)
+        list[count++] = remembered;
+    return count;
+}
+
 long long snoozeMoment(long long utc, int minutes)
 {
     return (utc / 60 + minutes) * 60;
@@ -32,8 +49,11 @@ void snoozeRecord(Settings& settings, const RangRecord& rang, long long moment)
     }
 }
 
-void carrySnoozes(const EventTable& before, EventTable& after)
+bool carrySnoozes(const EventTable& before, EventTable& after)
 {
+    int waiting = 0, carried = 0;
+    for (int old = 0; old < MAX_EVENTS && before.slots[old].hours != -1; ++old)
+        waiting += before.slots[old].snoozeUtc != 0;
     for (int slot = 0; slot < MAX_EVENTS && after.slots[slot].hours != -1; ++slot) {
         AlarmEvent& alarm = after.slots[slot];
         for (int old = 0; old < MAX_EVENTS && before.slots[old].hours != -1; ++old) {
@@ -41,10 +61,12 @@ void carrySnoozes(const EventTable& before, EventTable& after)
             // A Once alarm switches itself off when it comes: only the user's switch ends a snooze.
             if (was.snoozeUtc != 0 && isSameAlarm(was, alarm) && (alarm.isOn || !was.isOn)) {
                 alarm.snoozeUtc = was.snoozeUtc;
+                ++carried;
                 break;
             }
         }
     }
+    return carried < waiting;
 }
 
 bool endRungSnoozes(Settings& settings, const TickResult& result)

@@ -11,13 +11,18 @@
 
 struct TickResult;
 
-constexpr int SNOOZE_CHOICES[] = {5, 10, 15, 20, 30, 60};
+constexpr int SNOOZE_CHOICE_COUNT = 6;
+constexpr int SNOOZE_CHOICES[SNOOZE_CHOICE_COUNT] = {5, 10, 15, 20, 30, 60};
 constexpr int DEFAULT_SNOOZE_MINUTES = 10;
 constexpr int MOST_SNOOZE_MINUTES = 120;
 constexpr char SNOOZED_HEADING_SUFFIX[] = ", snoozed";
 constexpr std::size_t SNOOZE_MOMENT_SIZE = 20;  // "2027-03-15 07:35:00"
 
 bool isSnoozeLength(int minutes);
+
+// The lengths the message window offers: the usual ones, with the
+// remembered one in its place when it is none of them. Returns how many.
+int snoozeChoiceList(int remembered, int (&list)[SNOOZE_CHOICE_COUNT + 1]);
 
 // The moment a snooze of `minutes` made at UTC second `utc` rings: the
 // start of the minute in which they end, when the clock's tick comes.
@@ -29,8 +34,8 @@ void snoozeRecord(Settings& settings, const RangRecord& rang, long long moment);
 
 // After the Alarm page rebuilt the table from its rows, which carry no
 // snoozes: an alarm the user left as it was keeps its snooze; one edited,
-// deleted or switched off loses it.
-void carrySnoozes(const EventTable& before, EventTable& after);
+// deleted or switched off loses it. Returns whether any snooze ended.
+bool carrySnoozes(const EventTable& before, EventTable& after);
 
 // After a tick: the snoozes that rang (or were shown missed) are over.
 // Returns whether any was.

@@ -27,3 +27,10 @@ SYSTEMTIME toSystemTime(const LocalTime& t)
     st.wMilliseconds = static_cast<WORD>(t.milliseconds);
     return st;
 }
+
+long long utcSecondNow()
+{
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    return secondNumber(toLocalTime(utc));
+}

@@ -5,3 +5,6 @@
 
 LocalTime toLocalTime(const SYSTEMTIME& st);
 SYSTEMTIME toSystemTime(const LocalTime& t);
+
+// The UTC time now, as secondNumber gives it.
+long long utcSecondNow();

@@ -9,6 +9,7 @@
 #include "alarms/clock_tick.h"
 #include "alarms/clock_tick_win.h"
 #include "alarms/message_window_win.h"
+#include "alarms/snooze_win.h"
 #include "app/app_state.h"
 #include "app/full_screen_win.h"
 #include "app/settings_sheet_win.h"
@@ -211,6 +212,7 @@ void onContextMenu(HWND hwnd, LPARAM lParam)
         at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     checkReminderItem();
+    offerSnoozeInMenu(app.popupMenu);
     TrackPopupMenuEx(app.popupMenu, 0, at.x, at.y, hwnd, NULL);
 }
 
@@ -232,6 +234,7 @@ LRESULT onCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case IDM_HOME_PAGE: ShellExecuteA(hwnd, "open", HOME_PAGE, NULL, NULL, SW_SHOWNORMAL); break;
     case IDM_EXIT: DestroyWindow(hwnd); break;
     case IDM_FIRST_START_HELP: showHelp(FIRST_START_HELP_TOPIC); break;
+    case IDM_SNOOZE: snoozeRinging(); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return 0;
@@ -287,6 +290,7 @@ void onTrayButtonDown(HWND hwnd, UINT button)
     POINT p;
     GetCursorPos(&p);
     checkReminderItem();
+    offerSnoozeInMenu(app.popupMenu);
     TrackPopupMenu(app.popupMenu, 0, p.x, p.y, 0, hwnd, NULL);
 }
 

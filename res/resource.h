@@ -130,3 +130,8 @@
 #define IDC_ABOUT_CREDIT         1002
 #define IDC_ABOUT_RIGHTS         1003
 #define IDC_CALENDAR             1073
+
+// Snooze: the message window's button and its length, the popup menu's item
+#define IDC_SNOOZE               1090
+#define IDC_SNOOZE_MINUTES       1091
+#define IDM_SNOOZE               32800
