@@ -14,6 +14,7 @@
 #include "alarms/clock_tick.h"
 #include "alarms/next_alarm.h"
 #include "alarms/reminder_schedule.h"
+#include "alarms/snooze.h"
 #include "alarms/tick_timing.h"
 
 using Records = std::vector<const AlarmEvent*>;
@@ -424,4 +425,90 @@ TEST(NextAlarm, TheWakeMomentIsTheNextOccurrenceInUtcAfterTheFrontierAcrossDaysY
         EXPECT_EQ(t.dayOfWeek, (timeOfMinute(minuteOf(2027, 3, 15, 0, 0)).dayOfWeek + (m / 1440 - minuteOf(2027, 3, 15, 0, 0) / 1440) % 7 + 7) % 7);
     }
     EXPECT_EQ(timeOfMinute(minuteOf(2027, 3, 15, 0, 0)).dayOfWeek, 1);  // a Monday
+}
+
+static std::vector<std::string> headings(const TickResult& r)
+{
+    std::vector<std::string> list;
+    for (int k = 0; k < r.messageCount; ++k)
+        list.push_back(r.messages[k].heading);
+    return list;
+}
+
+// What rang is snoozed at the second given of its minute, for `minutes`; then the ringing is stopped.
+static void snoozeAll(Clock& clock, int hour, int minute, int second, int minutes)
+{
+    long long utc = zone2027.utcMinuteOf(minuteOf(2027, 3, 15, hour, minute)) * 60 + second;
+    for (int k = 0; k < clock.ringing.rangCount; ++k)
+        snoozeRecord(*clock.settings, clock.ringing.rang[k], snoozeMoment(utc, minutes));
+    requestStop(clock.ringing);
+    clock.tick(hour, minute, second);
+}
+
+static TickResult tickAndEnd(Clock& clock, int hour, int minute, int second, bool visible = true)
+{
+    TickResult r = clock.tick(hour, minute, second, visible);
+    endRungSnoozes(*clock.settings, r);
+    return r;
+}
+
+TEST(Snooze, RingsAgainInFullAtTheMinuteItsLengthEndsInByTheCatchUpRulesOnceAndHiddenHoldsOnlyTheAlarms)
+{
+    Clock clock(DURATION_ONE_MINUTE);
+    clock.add(7, 30, "Tea");
+    clock.arm("Stretch", 7, 30);
+    clock.tick(7, 0, 0);
+    clock.tick(7, 30, 0);
+    snoozeAll(clock, 7, 30, 20, 5);
+    EXPECT_FALSE(tickAndEnd(clock, 7, 34, 59).fired);
+    TickResult r = tickAndEnd(clock, 7, 35, 0);
+    EXPECT_TRUE(r.fired && r.sound == SOUND_PLAY_LOOPING && r.showBalloon && clock.ringing.rangCount == 2);
+    EXPECT_EQ(text(r), "Tea\r\nReminder. Stretch");
+    EXPECT_EQ(headings(r), (std::vector<std::string>{"07:30, snoozed", "07:30, snoozed"}));
+    EXPECT_EQ(windows(r), (Records{clock.slots, &clock.settings->snoozedReminder}));
+    EXPECT_FALSE(tickAndEnd(clock, 7, 35, 1).fired) << "it came, and is over";
+    snoozeAll(clock, 7, 35, 5, 10);  // again; 15 minutes late it still rings
+    EXPECT_TRUE(tickAndEnd(clock, 8, 0, 0).fired);
+    snoozeAll(clock, 8, 0, 5, 10);
+    r = tickAndEnd(clock, 8, 25, 1);  // later: shown missed, silent
+    EXPECT_TRUE(!r.fired && r.missedCount == 2 && r.sound == SOUND_NONE);
+    EXPECT_EQ(headings(r), (std::vector<std::string>{"Missed: due at 08:10", "Missed: due at 08:10"}));
+    snoozeAll(clock, 8, 30, 0, 5);
+    EXPECT_EQ(windows(tickAndEnd(clock, 8, 35, 0, false)), Records{&clock.settings->snoozedReminder});
+    EXPECT_EQ(windows(tickAndEnd(clock, 8, 40, 0)), Records{clock.slots}) << "held while hidden";
+}
+
+TEST(Snooze, EditingDeletingOrSwitchingOffItsAlarmEndsItAndTheWakeTimerCoversAWaitingOne)
+{
+    Clock clock(DURATION_ONCE);
+    clock.add(7, 30, "Tea");
+    clock.add(7, 30, "Once");
+    clock.slots[1].period = PERIOD_ONCE, clock.slots[1].isOn = 0;  // it switched itself off when it came
+    const long long moment = minuteOf(2027, 3, 15, 7, 35) * 60;
+    snoozeRecord(*clock.settings, RangRecord{false, clock.slots[1]}, moment);
+    snoozeRecord(*clock.settings, RangRecord{false, clock.slots[0]}, moment + 60);
+    EXPECT_EQ(nextWakeUtc(*clock.settings, clock.reminder, clock.ringing, minuteOf(2027, 3, 15, 7, 31), zone2027), moment);
+    const EventTable before = clock.settings->events;
+    EventTable after = before;  // rebuilt by the Alarm page, a new alarm first: the snoozes follow their alarms
+    after.slots[0] = AlarmEvent{1, "New", 6, 0};
+    std::copy(before.slots, before.slots + 3, after.slots + 1);
+    for (AlarmEvent& alarm : after.slots)
+        alarm.snoozeUtc = 0;
+    EventTable kept = after;
+    EXPECT_FALSE(carrySnoozes(before, kept));
+    EXPECT_TRUE(kept.slots[0].snoozeUtc == 0 && kept.slots[1].snoozeUtc == moment + 60 && kept.slots[2].snoozeUtc == moment);
+    // Switched off, edited, deleted: that snooze ends, the other one stays.
+    for (auto [change, tea, once] : {std::tuple{+[](EventTable& t) { t.slots[1].isOn = 0; }, 0LL, moment},
+                                     {+[](EventTable& t) { t.slots[2].minutes = 31; }, moment + 60, 0LL},
+                                     {+[](EventTable& t) { t.slots[1] = t.slots[2], t.slots[2].hours = -1; }, 0LL, moment}}) {
+        EventTable changed = after;
+        change(changed);
+        EXPECT_TRUE(carrySnoozes(before, changed));
+        for (int slot = 1; changed.slots[slot].hours != -1; ++slot)
+            EXPECT_EQ(changed.slots[slot].snoozeUtc, changed.slots[slot].period == PERIOD_ONCE ? once : tea) << slot;
+    }
+    int list[SNOOZE_CHOICE_COUNT + 1];
+    for (auto [remembered, expected] : {std::pair{10, std::vector{5, 10, 15, 20, 30, 60}}, {7, {5, 7, 10, 15, 20, 30, 60}},
+                                        {1, {1, 5, 10, 15, 20, 30, 60}}, {120, {5, 10, 15, 20, 30, 60, 120}}})
+        EXPECT_EQ(std::vector(list, list + snoozeChoiceList(remembered, list)), expected) << remembered;
 }

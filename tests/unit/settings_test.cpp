@@ -184,6 +184,26 @@ TEST(SettingsStore, AHundredSlotsRoundTripAndADamagedSlotIsLeftOutWithoutCosting
     EXPECT_EQ(registry.keys[EVENTS][slot(2, "description")], text("4"));
 }
 
+TEST(SettingsStore, TheReminderAsItWasSnoozedRoundTripsAndADamagedOneReadsAsNone)
+{
+    MemoryRegistry registry;
+    auto s = loaded(registry, false);
+    EXPECT_EQ(s->snoozedReminder.snoozeUtc, 0);
+    s->snoozedReminder = AlarmEvent{0, "Stretch, then tea", 7, 30};
+    s->snoozedReminder.snoozeUtc = minuteOf(2027, 3, 15, 7, 35) * 60;
+    ASSERT_EQ(save(registry, *s), REGISTRY_OK);
+    EXPECT_EQ(registry.keys[MAIN]["Reminder snooze"], text("2027-03-15 07:35:00 07:30 Stretch, then tea"));
+    auto back = loaded(registry);
+    EXPECT_TRUE(back->snoozedReminder.snoozeUtc == s->snoozedReminder.snoozeUtc && back->snoozedReminder.hours == 7 &&
+                back->snoozedReminder.minutes == 30 && std::string(back->snoozedReminder.description) == "Stretch, then tea");
+    for (const char* damaged : {"2027-03-15 07:35:00 24:30 Tea", "2027-03-15 07:35 07:30 Tea", "2027-03-15 07:35:00 07:30Tea", ""}) {
+        registry.keys[MAIN]["Reminder snooze"] = text(damaged);
+        EXPECT_EQ(loaded(registry)->snoozedReminder.snoozeUtc, 0) << damaged;
+    }
+    registry.keys[MAIN]["Reminder snooze"] = text("2027-03-15 07:35:00 07:30");  // no message
+    EXPECT_NE(loaded(registry)->snoozedReminder.snoozeUtc, 0);
+}
+
 TEST(SettingsStore, ProgramFolderIsCutAfterTheLastBackslashAndTheSoundFallsBackToItsName)
 {
     char folder[TEXT_SIZE];
