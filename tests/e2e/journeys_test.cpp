@@ -496,6 +496,80 @@ TEST_F(Journey, ASkippedOccurrencePassesSilentlyAndAOnceAlarmRingsItsOwnSoundAnd
     DeleteFileA(ownPath.c_str());
 }
 
+// Snoozed with Alt+S for 5 minutes, the alarm rings again in full at 07:35
+// with its window marked snoozed; snoozed again and the clock ended, a start
+// after that moment rings it; then the popup menu's first item snoozes it.
+TEST_F(Journey, ASnoozedAlarmRingsAgainAfterItsMinutesAlsoAfterARestartAndTheMenuSnoozesTooWhileItRings)
+{
+    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 30}, {"period", 0},
+                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
+    for (const auto& [name, value] : slot)
+        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
+    for (const auto& [name, value] : {std::pair{"Duration of alarm", 2}, {"Show dialog box for alarm", 1}})
+        RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, name, REG_DWORD, &value, 4);
+    auto messageWindow = [](const Clock& clock, DWORD timeoutMs = 5000) {
+        HWND found = NULL;
+        waitFor([&] {
+            auto windows = processWindows(clock.pid(), "#32770", "Message from Tockmere");
+            return windows.size() == 1 && (found = windows[0]);
+        }, timeoutMs);
+        return found;
+    };
+    auto quiet = [] {  // no sound captured for a while
+        std::size_t heard = soundcapture::capturedBytes();
+        DWORD since = GetTickCount();
+        return waitFor([&] {
+            if (soundcapture::capturedBytes() != heard)
+                heard = soundcapture::capturedBytes(), since = GetTickCount();
+            return GetTickCount() - since > 700;
+        });
+    };
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 29, 58)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    HWND message = messageWindow(clock);
+    ASSERT_TRUE(message);
+    HWND lengths = GetDlgItem(message, IDC_SNOOZE_MINUTES);
+    EXPECT_EQ(windowText(lengths), "10 minutes") << "the length by default";
+    sendTo(lengths, CB_SETCURSEL, 0);
+    PostMessageA(GetDlgItem(message, IDOK), WM_SYSCHAR, 's', 1 << 29);  // Alt+S
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(message); })) << "Alt+S";
+    EXPECT_TRUE(quiet()) << "the sound did not stop";
+    EXPECT_EQ(readString(EVENTS_KEY, "Event_00_snooze"), "2031-03-17 07:35:00");
+    EXPECT_EQ(readDword(PROGRAM_KEY, "Snooze minutes"), 5u);
+
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 34, 0)));
+    EXPECT_FALSE(messageWindow(clock, 1500)) << "rang four minutes later";
+    std::size_t before = soundcapture::capturedBytes();
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 34, 59)));
+    ASSERT_TRUE(message = messageWindow(clock));
+    EXPECT_EQ(windowText(GetDlgItem(message, IDC_MESSAGE_TEXT)), "07:30, snoozed\n\nWake");
+    EXPECT_EQ(windowText(GetDlgItem(message, IDC_SNOOZE_MINUTES)), "5 minutes") << "the length chosen last";
+    EXPECT_TRUE(balloonShows("Wake"));
+    EXPECT_TRUE(waitFor([&] { return soundcapture::capturedBytes() > before; }));
+    EXPECT_EQ(readString(EVENTS_KEY, "Event_00_snooze"), "") << "the snooze that came is over";
+    sendTo(GetDlgItem(message, IDC_SNOOZE), BM_CLICK);
+    EXPECT_TRUE(waitFor([&] { return readString(EVENTS_KEY, "Event_00_snooze") == "2031-03-17 07:40:00"; }));
+    EXPECT_EQ(clock.exitByMenu(), 0u);
+
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 41, 0)));
+    Clock again;
+    ASSERT_TRUE(start(again));
+    ASSERT_TRUE(message = messageWindow(again)) << "the snooze was lost with the clock";
+    EXPECT_EQ(windowText(GetDlgItem(message, IDC_MESSAGE_TEXT)), "07:30, snoozed\n\nWake");
+    PostMessageA(again.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(again.window), -1);
+    HWND menu = findWindow(0, "#32768");
+    ASSERT_TRUE(menu);
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);  // its first item
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(waitFor([&] { return readString(EVENTS_KEY, "Event_00_snooze") == "2031-03-17 07:46:00"; }))
+        << "the menu's first item did not snooze";
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(message); })) << "its window stayed";
+    EXPECT_TRUE(quiet());
+    EXPECT_EQ(again.exitByMenu(), 0u);
+}
+
 TEST_F(Journey, SettingsAppliedSurviveAKillAndAGrownFaceIsPaintedToItsEdge)
 {
     constexpr COLORREF BORDER = 0xB58153, BASE = 0xF1C5A6;  // the "Light blue" preset
