@@ -512,7 +512,7 @@ TEST_F(Journey, ASnoozedAlarmRingsAgainAfterItsMinutesAlsoAfterARestartAndTheMen
         HWND found = NULL;
         waitFor([&] {
             auto windows = processWindows(clock.pid(), "#32770", "Message from Tockmere");
-            return windows.size() == 1 && (found = windows[0]);
+            return windows.size() == 1 && IsWindowVisible(windows[0]) && (found = windows[0]);  // shown once set up
         }, timeoutMs);
         return found;
     };
