@@ -21,7 +21,8 @@ static std::map<std::string, std::string> valuesOf(const char* path)
     while (!RegEnumValueA(key, values.size(), name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &size)) {
         data[size] = '\0';
         std::string n = name;
-        bool isText = n == "Path to wave file" || n == "Tockmere" || n.ends_with("_description") || n.ends_with("_sound");
+        bool isText = n == "Path to wave file" || n == "Tockmere" || n.ends_with("_description") || n.ends_with("_sound") ||
+                      n.ends_with("_snooze") || n == "Reminder snooze";
         EXPECT_TRUE(isText ? type == REG_SZ && size == std::strlen(data) + 1 : type == REG_DWORD && size == 4) << n;
         values[n] = data;
         nameSize = sizeof name, size = sizeof data - 1;
@@ -34,12 +35,14 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
 {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, -30, 77, 120, 40, nullptr, nullptr, nullptr, nullptr);
     // Every persisted field away from its default, the longest texts, and all 100 slots in use.
-    Settings saved{1, 1, 1, 1, 1, 1, 0, 55, 2, "", 1, 3, {}, 5, 6, 0x00010203, 0x00FFFFFF, 0x00808080, 65, 0};
+    Settings saved{1, 1, 1, 1, 1, 1, 0, 55, 2, "", 1, 3, {}, 5, 6, 0x00010203, 0x00FFFFFF, 0x00808080, 65, 0, 7, {0, "Stretch", 7, 30}};
+    const long long moment = 63967217700;  // 2027-03-15 07:35:00
+    saved.snoozedReminder.snoozeUtc = moment;
     std::memset(saved.wavePath, 'w', TEXT_SIZE - 1);
     for (int slot = 0; slot < MAX_EVENTS; ++slot)
         saved.events.slots[slot] = {slot % 2, "alarm", slot % 24, slot * 7 % 60, slot % 5,
                                     {slot % 3 == 0, 0, 0, slot % 2, 0, 0, slot % 5 == 0}, slot % 31 + 1, slot % 12 + 1,
-                                    0, 0, 0, 0, slot % 3 ? 0 : 20270301 + slot % 28, "own.wav"};
+                                    0, 0, 0, 0, slot % 3 ? 0 : 20270301 + slot % 28, "own.wav", slot % 4 ? 0 : moment + slot * 60};
     std::memset(saved.events.slots[7].description, 'd', TEXT_SIZE - 1);
     std::memset(saved.events.slots[8].sound, 's', TEXT_SIZE - 1);
     char modulePath[MAX_PATH];
@@ -48,8 +51,8 @@ TEST(SettingsRegistry, EveryValueAndAFullTableComeBackStoredWithTheirTypesAndThe
         ASSERT_EQ(saveSettings(saved, window), ERROR_SUCCESS);
         EXPECT_EQ(valuesOf(RUN_KEY_PATH)["Tockmere"], "\"" + std::string(modulePath) + "\" -autorun") << save;
     }
-    EXPECT_EQ(valuesOf(PROGRAM_KEY_PATH).size(), 18u);
-    EXPECT_EQ(valuesOf(EVENTS_KEY_PATH).size(), 1000u);
+    EXPECT_EQ(valuesOf(PROGRAM_KEY_PATH).size(), 20u);
+    EXPECT_EQ(valuesOf(EVENTS_KEY_PATH).size(), 1100u);
     AppState loaded{};  // zeroed like the saved record, so the bytes after each text's NUL compare too
     loadSettings(loaded);
     saved.posX = -30, saved.posY = 77;  // from the window, not from the record
