@@ -37,6 +37,7 @@ void snoozeRecord(Settings& settings, const RangRecord& rang, long long moment)
 {
     if (rang.isReminder) {
         settings.snoozedReminder = rang.record;
+        settings.snoozedReminder.isOn = 0;  // it came, and switched itself off; the copy is as stored
         settings.snoozedReminder.snoozeUtc = moment;
         return;
     }
