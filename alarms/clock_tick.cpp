@@ -23,6 +23,13 @@ void formatDue(char* text, std::size_t size, long long due, long long nowMinute)
     std::snprintf(text, size, "%s%02d:%02d", yesterday ? "yesterday " : "", t.hour, t.minute);
 }
 
+// An occurrence too late to ring, for the missed list.
+struct MissedOccurrence {
+    long long due;
+    const AlarmEvent* record;
+    const char* prefix;
+};
+
 struct Scan {
     TickResult& result;
     const Settings& settings;
@@ -31,37 +38,64 @@ struct Scan {
     long long nowMinute;
     long long utc;
     CountedString missedLines;
+    MissedOccurrence missed[MAX_MESSAGE_WINDOWS];
+    int missedKept = 0;
 
     // Rings (or is missed, by how long ago its moment was) one occurrence at
     // local minute `due`.
     void occur(const AlarmEvent& record, long long due, const char* prefix)
     {
-        bool missed = utc - zone.utcMinuteOf(due) * 60 > MOST_LATE_SECONDS;
+        if (utc - zone.utcMinuteOf(due) * 60 > MOST_LATE_SECONDS)
+            miss(record, due, prefix);
+        else
+            ring(record, prefix);
+    }
+
+    void miss(const AlarmEvent& record, long long due, const char* prefix)
+    {
+        ++result.missedCount;
         char when[24];
         formatDue(when, sizeof when, due, nowMinute);
-        if (missed) {
-            ++result.missedCount;
-            char line[NOTE_HEADING_SIZE + 16];
-            std::snprintf(line, sizeof line, "Missed: %s %s", when, prefix);
-            addToText(missedLines, line);
-            append(missedLines, record.description);
-        } else {
-            if (!result.fired)
-                result.soundFile = record.sound;
-            result.fired = true;
-            ringing.alarmRinging = 1;
-            ringing.ringStartUtc = utc;
-            ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
-            addToText(result.alarmText, prefix);
-            append(result.alarmText, record.description);
-        }
+        char line[NOTE_HEADING_SIZE + 16];
+        std::snprintf(line, sizeof line, "Missed: %s %s", when, prefix);
+        addToText(missedLines, line);
+        append(missedLines, record.description);
+        if (missedKept < MAX_MESSAGE_WINDOWS)
+            missed[missedKept++] = {due, &record, prefix};
+    }
+
+    void ring(const AlarmEvent& record, const char* prefix)
+    {
+        if (!result.fired)
+            result.soundFile = record.sound;
+        result.fired = true;
+        ringing.alarmRinging = 1;
+        ringing.ringStartUtc = utc;
+        ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
+        addToText(result.alarmText, prefix);
+        append(result.alarmText, record.description);
         if (settings.showAlarmDialog && result.messageCount < MAX_MESSAGE_WINDOWS) {
             MessageNote& note = result.messages[result.messageCount++];
             note.record = &record;
-            if (missed)
-                std::snprintf(note.heading, sizeof note.heading, "Missed: due %s%s", due / 1440 < nowMinute / 1440 ? "" : "at ", when);
-            else
-                std::snprintf(note.heading, sizeof note.heading, "%02d:%02d", record.hours, record.minutes);
+            std::snprintf(note.heading, sizeof note.heading, "%02d:%02d", record.hours, record.minutes);
+        }
+    }
+
+    // The missed list, oldest first; the scan went slot by slot, and the
+    // reminder, met last, keeps its place after alarms of its minute.
+    void listMissed()
+    {
+        if (!settings.showAlarmDialog)
+            return;
+        std::stable_sort(missed, missed + missedKept,
+                         [](const MissedOccurrence& a, const MissedOccurrence& b) { return a.due < b.due; });
+        for (int k = 0; k < missedKept; ++k) {
+            char line[NOTE_HEADING_SIZE];
+            formatDue(line, sizeof line, missed[k].due, nowMinute);
+            addToText(result.missedList, line);
+            append(result.missedList, " ");
+            append(result.missedList, missed[k].prefix);
+            append(result.missedList, missed[k].record->description);
         }
     }
 
@@ -181,7 +215,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zo
     if (ringing.scannedUpTo == NOT_YET || stepBack > MOST_CORRECTION_SECONDS)
         ringing.scannedUpTo = nowMinute - (now.second == 0);
     ringing.lastUtc = utc;
-    Scan scan{result, settings, ringing, zone, nowMinute, utc, {}};
+    Scan scan{result, settings, ringing, zone, nowMinute, utc, {}, {}, 0};
     if (nowMinute > ringing.scannedUpTo) {
         long long from = std::max(ringing.scannedUpTo + 1, nowMinute - CATCH_UP_MINUTES + 1);
         if (windowVisible)
@@ -189,6 +223,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zo
         ringing.scannedUpTo = nowMinute;
     }
     scan.checkReminder(reminder);
+    scan.listMissed();
     announce(result, now, settings, scan.missedLines);
     applyDurationRules(utc, settings, ringing);
     if (applyStop(ringing))

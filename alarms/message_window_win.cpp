@@ -8,7 +8,7 @@
 
 namespace {
 
-// "07:05" (or "Missed: due at 07:05"), a blank line, then the description.
+// "07:05", a blank line, then the description.
 BOOL onInitDialog(HWND dialog, const MessageNote* note)
 {
     char text[TEXT_SIZE + NOTE_HEADING_SIZE + 2];

@@ -130,3 +130,7 @@
 #define IDC_ABOUT_CREDIT         1002
 #define IDC_ABOUT_RIGHTS         1003
 #define IDC_CALENDAR             1073
+
+// Missed alarms window: what a tick found too late to ring, listed
+#define IDD_MISSED_ALARMS        180
+#define IDC_MISSED_LIST          1090
