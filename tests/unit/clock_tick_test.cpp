@@ -15,6 +15,7 @@
 #include "alarms/next_alarm.h"
 #include "alarms/reminder_schedule.h"
 #include "alarms/tick_timing.h"
+#include "app/tray_tip.h"
 
 using Records = std::vector<const AlarmEvent*>;
 
@@ -431,4 +432,40 @@ TEST(NextAlarm, TheWakeMomentIsTheNextOccurrenceInUtcAfterTheFrontierAcrossDaysY
         EXPECT_EQ(t.dayOfWeek, (timeOfMinute(minuteOf(2027, 3, 15, 0, 0)).dayOfWeek + (m / 1440 - minuteOf(2027, 3, 15, 0, 0) / 1440) % 7 + 7) % 7);
     }
     EXPECT_EQ(timeOfMinute(minuteOf(2027, 3, 15, 0, 0)).dayOfWeek, 1);  // a Monday
+}
+
+// The icon's tip on Monday 15 March 2027 at 08:00, after the alarms and the reminder were set as each case says.
+TEST(TrayTip, ShowsWhatRingsNextOverSkipMarksOnceTheReminderAndASnoozeAndIsCutAfterAWholeCharacter)
+{
+    auto tip = [](Clock& clock, const SnoozedOccurrence* snoozed = nullptr, bool (*lead)(unsigned char) = nullptr) {
+        char text[TRAY_TIP_SIZE];
+        auto none = [](unsigned char) { return false; };
+        composeTrayTip("Tockmere", *clock.settings, clock.reminder, clock.ringing, march(15, 8, 0), snoozed,
+                       lead ? lead : +none, text);
+        return std::string(text);
+    };
+    Clock clock(DURATION_ONCE);
+    clock.add(7, 40, "Wake");
+    clock.add(11, 10, "Tea");
+    clock.slots[0].isOn = clock.slots[1].isOn = 0;
+    EXPECT_EQ(tip(clock), "Tockmere");
+    clock.slots[0].isOn = clock.slots[1].isOn = 1;
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Mon 11:10 Tea");
+    clock.slots[1].skipDate = 20270315;
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Tue 07:40 Wake");
+    clock.slots[0].isOn = clock.slots[1].isOn = 0;
+    clock.add(6, 0, "");
+    clock.slots[2].period = PERIOD_ONCE, clock.slots[2].baseDay = 17, clock.slots[2].baseMonth = 3;
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Wed 06:00");
+    clock.arm("Stretch", 9, 15);
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Mon 09:15 Reminder. Stretch");
+    SnoozedOccurrence soon{LocalTime{2027, 3, 1, 15, 8, 10}, "Wake"}, late{LocalTime{2027, 3, 1, 15, 9, 20}, "Wake"};
+    EXPECT_EQ(tip(clock, &soon), "Tockmere\nSnoozed until 08:10 Wake");
+    EXPECT_EQ(tip(clock, &late), "Tockmere\nNext: Mon 09:15 Reminder. Stretch");
+    std::string wide = "a";  // after "Tockmere\nNext: Mon 09:15 Reminder. ", double-byte characters
+    for (int k = 0; k < 100; ++k)
+        wide += "\x81\x40";
+    std::strcpy(clock.reminder.description, wide.c_str());
+    EXPECT_EQ(tip(clock).size(), 127u);
+    EXPECT_EQ(tip(clock, nullptr, [](unsigned char byte) { return byte == 0x81; }).size(), 126u);
 }
