@@ -215,6 +215,45 @@ inline std::string listText(HWND list, int row, int column)
     return text;
 }
 
+// The tips the notification area shows for its icons: Wine's shell keeps
+// each icon's tip as a tool of a tooltip window of its own process, whose
+// tools and texts live in that process's memory.
+inline std::vector<std::string> trayTips()
+{
+    std::vector<std::string> tips;
+    for (HWND tooltip : processWindows(0, "tooltips_class32")) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(tooltip, &processId);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        constexpr int TEXT = 1024;  // as much as a tooltip copies out
+        char* remote = static_cast<char*>(VirtualAllocEx(process, NULL, sizeof(TTTOOLINFOW) + TEXT * 2, MEM_COMMIT, PAGE_READWRITE));
+        int tools = static_cast<int>(sendTo(tooltip, TTM_GETTOOLCOUNT));
+        for (int k = 0; remote && k < tools; ++k) {
+            TTTOOLINFOW tool{sizeof tool};
+            tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+            wchar_t text[TEXT] = L"";
+            if (WriteProcessMemory(process, remote, &tool, sizeof tool, NULL) &&
+                WriteProcessMemory(process, remote + sizeof tool, text, 2, NULL) &&
+                sendTo(tooltip, TTM_ENUMTOOLSW, k, reinterpret_cast<LPARAM>(remote)) &&
+                ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - 2, NULL)) {
+                char ansi[TEXT * 2] = "";
+                WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, NULL, NULL);
+                tips.push_back(ansi);
+            }
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+    }
+    return tips;
+}
+
+// Whether an icon's tip reads `tip` in time.
+inline bool trayTipShows(const std::string& tip)
+{
+    std::vector<std::string> tips;
+    return waitFor([&] { return tips = trayTips(), std::find(tips.begin(), tips.end(), tip) != tips.end(); });
+}
+
 // 1 unchecked, 2 checked: the row's check box.
 inline int listCheckImage(HWND list, int row)
 {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "e2e/driver.h"
@@ -232,6 +233,7 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
                readString(EVENTS_KEY, "Event_01_description") == "" && time("Event_01_") == 730 &&
                readDword(EVENTS_KEY, "Event_02_hours") == 0xDEADBEEF;
     })) << "not saved as chosen when the sheet closed";
+    EXPECT_TRUE(trayTipShows(("Tockmere\nNext: Mon 07:30 " + full).substr(0, 127))) << "the tip after the sheet applied";
 
     // The minute comes: sound, balloon and one message window per alarm.
     const std::size_t before = soundcapture::capturedBytes();
@@ -279,8 +281,8 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 // The computer asleep over the alarm (the clock moved forward over it) and the
 // chosen wave file gone, its chunks walking in a circle, or in a format no
 // codec here plays: on waking it rings, with the program's own sound, and
-// the clock still answers.
-TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGoneOrUnplayable)
+// the clock still answers. Asleep longer, three alarms are missed.
+TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGoneOrUnplayableAndLongerIsMissed)
 {
     const std::string rooster = soundcapture::readFile(programFolder() + "rooster.wav");
     const std::string signature = rooster.substr(rooster.size() / 2 & ~1u, 400);
@@ -330,6 +332,35 @@ TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileG
         EXPECT_EQ(clock.exitByMenu(), 0u) << name;
         DeleteFileA(path.c_str());
     }
+
+    // Asleep for hours, with "Show message box": one window lists what was
+    // missed, oldest first, and the tip passes on to the next day's alarm.
+    const std::tuple<const char*, DWORD, DWORD, std::string> later[] = {{"Event_01_", 9, 0, "Call"},
+                                                                       {"Event_02_", 8, 15, "Tea"}};
+    for (const auto& [prefix, hours, minutes, description] : later) {
+        for (auto [name, value] : slot) {
+            value = std::string(name) == "hours" ? hours : std::string(name) == "minutes" ? minutes : value;
+            RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (prefix + std::string(name)).c_str(), REG_DWORD, &value, 4);
+        }
+        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (prefix + std::string("description")).c_str(), REG_SZ,
+                        description.c_str(), description.size() + 1);
+    }
+    DWORD on = 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Show dialog box for alarm", REG_DWORD, &on, 4);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 38, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    sendTo(clock.window, WM_TIMECHANGE);
+    EXPECT_TRUE(trayTipShows("Tockmere\nNext: Mon 07:40 Wake"));
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 10, 0, 0)));
+    HWND missed = findWindow(clock.pid(), "#32770", "Missed alarms");
+    EXPECT_EQ(windowText(GetDlgItem(missed, IDC_MISSED_LIST)), "07:40 Wake\r\n08:15 Tea\r\n09:00 Call");
+    EXPECT_EQ(processWindows(clock.pid(), "#32770", "Missed alarms").size(), 1u);
+    EXPECT_TRUE(processWindows(clock.pid(), "#32770", "Message from Tockmere").empty()) << "a window per missed alarm";
+    EXPECT_TRUE(trayTipShows("Tockmere\nNext: Tue 07:40 Wake"));
+    PostMessageA(GetDlgItem(missed, IDOK), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(missed); })) << "Enter";
+    EXPECT_EQ(clock.exitByMenu(), 0u);
 }
 
 // A program full screen on the clock's monitor: the face steps aside, with
