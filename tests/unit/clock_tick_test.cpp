@@ -326,7 +326,6 @@ TEST(Marks, ASkippedOccurrenceNeitherRingsNorIsMissedOverASleepOrDaylightSavingA
     toggleSkipNext(sleep.slots[1], march(15, 12, 0));  // pressed again: taken back
     EXPECT_EQ(sleep.slots[1].skipDate, 0);
     sleep.tick(7, 0, 0);
-    EXPECT_EQ(nextOccurrence(*sleep.settings, sleep.reminder, sleep.ringing, march(15, 7, 0)), march(15, 11, 10));
     TickResult r = sleep.tick(11, 20, 0);  // slept over both
     EXPECT_STREQ(r.balloonText, "Tea");
     EXPECT_FALSE(applyTickMarks(sleep.settings->events, r, LocalTime{2027, 3, 1, 15, 11, 20}));  // still its day
@@ -437,11 +436,10 @@ TEST(NextAlarm, TheWakeMomentIsTheNextOccurrenceInUtcAfterTheFrontierAcrossDaysY
 // The icon's tip on Monday 15 March 2027 at 08:00, after the alarms and the reminder were set as each case says.
 TEST(TrayTip, ShowsWhatRingsNextOverSkipMarksOnceTheReminderAndASnoozeAndIsCutAfterAWholeCharacter)
 {
-    auto tip = [](Clock& clock, const SnoozedOccurrence* snoozed = nullptr, bool (*lead)(unsigned char) = nullptr) {
+    auto tip = [](Clock& clock, const SnoozedOccurrence* snoozed = nullptr,
+                  bool (*lead)(unsigned char) = [](unsigned char) { return false; }) {
         char text[TRAY_TIP_SIZE];
-        auto none = [](unsigned char) { return false; };
-        composeTrayTip("Tockmere", *clock.settings, clock.reminder, clock.ringing, march(15, 8, 0), snoozed,
-                       lead ? lead : +none, text);
+        composeTrayTip("Tockmere", *clock.settings, clock.reminder, clock.ringing, march(15, 8, 0), snoozed, lead, text);
         return std::string(text);
     };
     Clock clock(DURATION_ONCE);
@@ -463,7 +461,7 @@ TEST(TrayTip, ShowsWhatRingsNextOverSkipMarksOnceTheReminderAndASnoozeAndIsCutAf
     EXPECT_EQ(tip(clock, &soon), "Tockmere\nSnoozed until 08:10 Wake");
     EXPECT_EQ(tip(clock, &late), "Tockmere\nNext: Mon 09:15 Reminder. Stretch");
     std::string wide = "a";  // after "Tockmere\nNext: Mon 09:15 Reminder. ", double-byte characters
-    for (int k = 0; k < 100; ++k)
+    while (wide.size() < 200)
         wide += "\x81\x40";
     std::strcpy(clock.reminder.description, wide.c_str());
     EXPECT_EQ(tip(clock).size(), 127u);
