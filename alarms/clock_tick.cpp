@@ -93,7 +93,8 @@ struct Scan {
             char line[NOTE_HEADING_SIZE];
             formatDue(line, sizeof line, missed[k].due, nowMinute);
             addToText(result.missedList, line);
-            append(result.missedList, " ");
+            if (*missed[k].prefix || *missed[k].record->description)
+                append(result.missedList, " ");
             append(result.missedList, missed[k].prefix);
             append(result.missedList, missed[k].record->description);
         }
