@@ -24,6 +24,13 @@ void formatDue(char* text, std::size_t size, long long due, long long nowMinute)
     std::snprintf(text, size, "%s%02d:%02d", yesterday ? "yesterday " : "", t.hour, t.minute);
 }
 
+// An occurrence too late to ring, for the missed list.
+struct MissedOccurrence {
+    long long due;
+    const AlarmEvent* record;
+    const char* prefix;
+};
+
 struct Scan {
     TickResult& result;
     const Settings& settings;
@@ -33,6 +40,8 @@ struct Scan {
     int nowSecond;
     long long utc;
     CountedString missedLines;
+    MissedOccurrence missed[MAX_MESSAGE_WINDOWS];
+    int missedKept = 0;
 
     // Rings (or is missed, by how long ago its moment was) one occurrence at
     // local minute `due`.
@@ -52,38 +61,59 @@ struct Scan {
     void ring(const AlarmEvent& record, long long due, long long lateSeconds, const char* prefix, bool isReminder,
               const char* headingSuffix)
     {
-        bool missed = lateSeconds > MOST_LATE_SECONDS;
-        char when[24];
-        formatDue(when, sizeof when, due, nowMinute);
-        if (missed) {
-            ++result.missedCount;
-            char line[NOTE_HEADING_SIZE + 16];
-            std::snprintf(line, sizeof line, "Missed: %s %s", when, prefix);
-            addToText(missedLines, line);
-            append(missedLines, record.description);
-        } else {
-            if (!result.fired)
-                result.soundFile = record.sound;
-            result.fired = true;
-            if (ringing.alarmRinging != 1)
-                ringing.rangCount = 0;  // a new ringing
-            if (ringing.rangCount < MOST_RANG_RECORDS)
-                ringing.rang[ringing.rangCount++] = RangRecord{isReminder, record};
-            ringing.alarmRinging = 1;
-            ringing.ringStartUtc = utc;
-            ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
-            addToText(result.alarmText, prefix);
-            append(result.alarmText, record.description);
+        if (lateSeconds > MOST_LATE_SECONDS) {
+            miss(record, due, prefix);
+            return;
         }
+        if (!result.fired)
+            result.soundFile = record.sound;
+        result.fired = true;
+        if (ringing.alarmRinging != 1)
+            ringing.rangCount = 0;  // a new ringing
+        if (ringing.rangCount < MOST_RANG_RECORDS)
+            ringing.rang[ringing.rangCount++] = RangRecord{isReminder, record};
+        ringing.alarmRinging = 1;
+        ringing.ringStartUtc = utc;
+        ringing.pageSoundPlaying = false;  // the alarm's sound replaces it
+        addToText(result.alarmText, prefix);
+        append(result.alarmText, record.description);
         if (settings.showAlarmDialog && result.messageCount < MAX_MESSAGE_WINDOWS) {
             MessageNote& note = result.messages[result.messageCount++];
             note.record = &record;
             note.isReminder = isReminder;
-            note.missed = missed;
-            if (missed)
-                std::snprintf(note.heading, sizeof note.heading, "Missed: due %s%s", due / 1440 < nowMinute / 1440 ? "" : "at ", when);
-            else
-                std::snprintf(note.heading, sizeof note.heading, "%02d:%02d%s", record.hours, record.minutes, headingSuffix);
+            std::snprintf(note.heading, sizeof note.heading, "%02d:%02d%s", record.hours, record.minutes, headingSuffix);
+        }
+    }
+
+    void miss(const AlarmEvent& record, long long due, const char* prefix)
+    {
+        ++result.missedCount;
+        char when[24];
+        formatDue(when, sizeof when, due, nowMinute);
+        char line[NOTE_HEADING_SIZE + 16];
+        std::snprintf(line, sizeof line, "Missed: %s %s", when, prefix);
+        addToText(missedLines, line);
+        append(missedLines, record.description);
+        if (missedKept < MAX_MESSAGE_WINDOWS)
+            missed[missedKept++] = {due, &record, prefix};
+    }
+
+    // The missed list, oldest first; the scan went slot by slot, and the
+    // reminder, met last, keeps its place after alarms of its minute.
+    void listMissed()
+    {
+        if (!settings.showAlarmDialog)
+            return;
+        std::stable_sort(missed, missed + missedKept,
+                         [](const MissedOccurrence& a, const MissedOccurrence& b) { return a.due < b.due; });
+        for (int k = 0; k < missedKept; ++k) {
+            char line[NOTE_HEADING_SIZE];
+            formatDue(line, sizeof line, missed[k].due, nowMinute);
+            addToText(result.missedList, line);
+            if (*missed[k].prefix || *missed[k].record->description)
+                append(result.missedList, " ");
+            append(result.missedList, missed[k].prefix);
+            append(result.missedList, missed[k].record->description);
         }
     }
 
@@ -222,7 +252,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zo
     if (ringing.scannedUpTo == NOT_YET || stepBack > MOST_CORRECTION_SECONDS)
         ringing.scannedUpTo = nowMinute - (now.second == 0);
     ringing.lastUtc = utc;
-    Scan scan{result, settings, ringing, zone, nowMinute, now.second, utc, {}};
+    Scan scan{result, settings, ringing, zone, nowMinute, now.second, utc, {}, {}, 0};
     if (nowMinute > ringing.scannedUpTo) {
         long long from = std::max(ringing.scannedUpTo + 1, nowMinute - CATCH_UP_MINUTES + 1);
         if (windowVisible)
@@ -231,6 +261,7 @@ TickResult runClockTick(const LocalTime& now, long long utc, const ZoneRules& zo
     }
     scan.checkReminder(reminder);
     scan.ringSnoozes(windowVisible);
+    scan.listMissed();
     announce(result, now, settings, scan.missedLines);
     applyDurationRules(utc, settings, ringing);
     if (applyStop(ringing))

@@ -32,14 +32,12 @@ constexpr int MOST_LATE_SECONDS = 15 * 60;  // later ones are shown as missed, s
 constexpr int MOST_CORRECTION_SECONDS = 5 * 60;  // a step back of UTC up to this rings nothing twice
 constexpr int ONCE_PLAY_SECONDS = 7;             // a single play is over by then
 
-// One message window: the record and the line above its description ("07:30",
-// "07:30, snoozed", or "Missed: due at 07:30" for one that came too late to
-// ring).
+// One message window: the record that rang and the line above its
+// description ("07:30", or "07:30, snoozed" when its snooze came).
 struct MessageNote {
     const AlarmEvent* record;
     char heading[NOTE_HEADING_SIZE];
     bool isReminder;
-    bool missed;  // nothing rings to snooze
 };
 
 struct TickResult {
@@ -48,10 +46,15 @@ struct TickResult {
     // The descriptions of everything that rang, joined by "\r\n", then one
     // line per missed occurrence ("Missed: 07:40 Stand-up").
     CountedString alarmText;
-    // One message window per record that rang or was missed, in order (only
-    // when the user asked for message windows).
+    // One message window per record that rang, in order (only when the user
+    // asked for message windows).
     MessageNote messages[MAX_MESSAGE_WINDOWS];
     int messageCount;
+    // What was missed, for the one "Missed alarms" window (only when the user
+    // asked for message windows): a line per occurrence, oldest first, the
+    // reminder in its place ("07:40 Wake", "yesterday 11:10 Tea"), joined by
+    // "\r\n"; empty when nothing was missed.
+    CountedString missedList;
     SoundAction sound;  // a stop asked before the tick comes first, a new ringing replaces it
     bool showBalloon;
     const char* balloonTitle;

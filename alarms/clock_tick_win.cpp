@@ -9,11 +9,13 @@
 #include "alarms/alarm_sound_win.h"
 #include "alarms/clock_tick.h"
 #include "alarms/message_window_win.h"
+#include "alarms/missed_window_win.h"
 #include "alarms/next_alarm.h"
 #include "alarms/tick_timing.h"
 #include "app/app_state.h"
 #include "app/local_time_win.h"
 #include "app/struct_sizes_win.h"
+#include "app/tray_icon_win.h"
 #include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
 #include "res/resource.h"
@@ -109,11 +111,15 @@ void keepAwakeWhileRinging()
     SetThreadExecutionState(ringing ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
 }
 
+// One window per record that rang, and one listing all that was missed.
 void openMessageWindows(const TickResult& result)
 {
     for (int k = 0; k < result.messageCount; ++k)
         CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MESSAGE), app.hwndMain, AlarmMessageWindow,
                            reinterpret_cast<LPARAM>(&result.messages[k]));
+    if (result.missedList.length != 0)
+        CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MISSED_ALARMS), app.hwndMain, MissedAlarmsWindow,
+                           reinterpret_cast<LPARAM>(&result.missedList));
 }
 
 // Plays down the chain from the first ringing alarm's own file or the chosen
@@ -177,6 +183,7 @@ void tick(bool anew)
     showBalloon(result);
     keepAwakeWhileRinging();
     updateWakeTimer(minuteNumber(toLocalTime(app.tickTime)), anew);
+    refreshTrayTip(minuteNumber(toLocalTime(app.tickTime)), anew);
     repaintChangedFace();
     armClockTimer();
 }
@@ -198,6 +205,7 @@ void refreshWakeTimer()
     SYSTEMTIME now;
     GetLocalTime(&now);
     updateWakeTimer(minuteNumber(toLocalTime(now)), true);
+    refreshTrayTip(minuteNumber(toLocalTime(now)), true);
 }
 
 void armClockTimer()

@@ -2,8 +2,8 @@
 // The clock's tick over the global AppState: reads the local time and UTC,
 // decides with runClockTick, then plays or stops the sound, shows the
 // balloon, opens the message windows, keeps the computer awake while an
-// alarm rings, sets the wake timer for the next alarm, repaints the face if
-// it changed and sets the timer for the next tick.
+// alarm rings, sets the wake timer for the next alarm and the icon's tip to
+// it, repaints the face if it changed and sets the timer for the next tick.
 void clockTick();
 
 // A tick at once after the clock or the time zone changed, or on resume:
@@ -11,8 +11,8 @@ void clockTick();
 // anew.
 void clockTickAfterClockChange();
 
-// Sets the wake timer anew for the next alarm or the reminder (after the
-// alarms or the reminder changed).
+// Sets the wake timer and the icon's tip anew for the next alarm or the
+// reminder (after the alarms or the reminder changed).
 void refreshWakeTimer();
 
 // Sets timer 1 of the clock window to come just after the next whole second

@@ -15,7 +15,7 @@ namespace {
 constexpr char RANG_PROPERTY[] = "Tockmere.rang";
 
 // The usual lengths and the remembered one, which is selected.
-void fillSnoozeLengths(HWND dialog, bool missed)
+void fillSnoozeLengths(HWND dialog)
 {
     HWND box = GetDlgItem(dialog, IDC_SNOOZE_MINUTES);
     int lengths[SNOOZE_CHOICE_COUNT + 1];
@@ -28,20 +28,16 @@ void fillSnoozeLengths(HWND dialog, bool missed)
         if (lengths[k] == app.snoozeMinutes)
             SendMessageA(box, CB_SETCURSEL, item, 0);
     }
-    // A missed occurrence does not ring: there is nothing to snooze.
-    EnableWindow(box, !missed);
-    EnableWindow(GetDlgItem(dialog, IDC_SNOOZE), !missed);
 }
 
-// "07:05" (or "07:05, snoozed", "Missed: due at 07:05"), a blank line, then
-// the description.
+// "07:05" (or "07:05, snoozed"), a blank line, then the description.
 BOOL onInitDialog(HWND dialog, const MessageNote* note)
 {
     char text[TEXT_SIZE + NOTE_HEADING_SIZE + 2];
     std::snprintf(text, sizeof text, "%s\n\n%s", note->heading, note->record->description);
     SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text);
     SetPropA(dialog, RANG_PROPERTY, new RangRecord{note->isReminder, *note->record});
-    fillSnoozeLengths(dialog, note->missed);
+    fillSnoozeLengths(dialog);
     // A shared resource icon: the system owns it, so it is never destroyed.
     HICON icon = LoadIconA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

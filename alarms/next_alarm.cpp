@@ -4,25 +4,33 @@
 #include "alarms/snooze.h"
 #include "app/local_time.h"
 
-long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
-                         long long nowMinute)
+Occurrence nextOccurrenceAndRecord(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
+                                   long long nowMinute)
 {
     long long after = ringing.scannedUpTo > nowMinute ? ringing.scannedUpTo : nowMinute;
-    long long next = reminder.isOn && ringing.reminderDue > nowMinute ? ringing.reminderDue : NOT_YET;
+    Occurrence next{NOT_YET, nullptr};
+    if (reminder.isOn && ringing.reminderDue > nowMinute)
+        next = {ringing.reminderDue, &reminder};
     // Day by day: the first day with an alarm after `after` holds the earliest.
     for (long long day = after / 1440; day <= after / 1440 + LOOK_AHEAD_DAYS; ++day) {
-        if (next != NOT_YET && next < day * 1440)
+        if (next.minute != NOT_YET && next.minute < day * 1440)
             break;
         LocalTime date = timeOfMinute(day * 1440);
         for (const AlarmEvent& alarm : settings.events.slots) {
             if (alarm.hours == -1)
                 break;
             long long due = day * 1440 + alarm.hours * 60 + alarm.minutes;
-            if (alarm.isOn && due > after && (next == NOT_YET || due < next) && periodAllowsDate(alarm, date))
-                next = due;
+            if (alarm.isOn && due > after && (next.minute == NOT_YET || due < next.minute) && periodAllowsDate(alarm, date))
+                next = {due, &alarm};
         }
     }
     return next;
+}
+
+long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
+                         long long nowMinute)
+{
+    return nextOccurrenceAndRecord(settings, reminder, ringing, nowMinute).minute;
 }
 
 long long nextOccurrenceOf(const AlarmEvent& alarm, long long afterMinute)

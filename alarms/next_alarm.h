@@ -10,8 +10,19 @@
 // Yearly alarms on 29 February come at most this many days apart.
 constexpr int LOOK_AHEAD_DAYS = 4 * 366 + 1;
 
+// An occurrence to come: its local minute and the record that rings then
+// (an alarm slot, or the reminder); NOT_YET and null when none.
+struct Occurrence {
+    long long minute;
+    const AlarmEvent* record;
+};
+
 // The first local minute after both `nowMinute` and the scanned frontier at
 // which an alarm that is on, or the armed reminder, is due; NOT_YET if none.
+// Of several in that minute, the reminder, else the first in the table.
+Occurrence nextOccurrenceAndRecord(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
+                                   long long nowMinute);
+// Its minute alone.
 long long nextOccurrence(const Settings& settings, const AlarmEvent& reminder, const RingingState& ringing,
                          long long nowMinute);
 

@@ -79,15 +79,21 @@ bool endRungSnoozes(Settings& settings, const TickResult& result)
     return result.unsnoozeCount > 0 || result.unsnoozeReminder;
 }
 
+const AlarmEvent* firstWaitingSnooze(const Settings& settings)
+{
+    const AlarmEvent* first = settings.snoozedReminder.snoozeUtc != 0 ? &settings.snoozedReminder : nullptr;
+    for (int slot = 0; slot < MAX_EVENTS && settings.events.slots[slot].hours != -1; ++slot) {
+        const AlarmEvent& alarm = settings.events.slots[slot];
+        if (alarm.snoozeUtc != 0 && (first == nullptr || alarm.snoozeUtc < first->snoozeUtc))
+            first = &alarm;
+    }
+    return first;
+}
+
 long long nextSnoozeUtc(const Settings& settings)
 {
-    long long next = settings.snoozedReminder.snoozeUtc != 0 ? settings.snoozedReminder.snoozeUtc : NOT_YET;
-    for (int slot = 0; slot < MAX_EVENTS && settings.events.slots[slot].hours != -1; ++slot) {
-        long long moment = settings.events.slots[slot].snoozeUtc;
-        if (moment != 0 && (next == NOT_YET || moment < next))
-            next = moment;
-    }
-    return next;
+    const AlarmEvent* first = firstWaitingSnooze(settings);
+    return first ? first->snoozeUtc : NOT_YET;
 }
 
 void formatSnoozeMoment(long long utc, char (&text)[SNOOZE_MOMENT_SIZE])

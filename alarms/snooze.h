@@ -41,7 +41,9 @@ bool carrySnoozes(const EventTable& before, EventTable& after);
 // Returns whether any was.
 bool endRungSnoozes(Settings& settings, const TickResult& result);
 
-// The earliest moment a snooze waits for; NOT_YET when none waits.
+// The record whose snooze waits for the earliest moment; null when none waits.
+const AlarmEvent* firstWaitingSnooze(const Settings& settings);
+// Its moment; NOT_YET when none waits.
 long long nextSnoozeUtc(const Settings& settings);
 
 // The moment as the registry holds it: "YYYY-MM-DD HH:MM:SS" of UTC.

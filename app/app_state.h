@@ -11,6 +11,7 @@
 #include "app/tray_message_win.h"
 #include "app/full_screen.h"
 #include "app/tray_retry.h"
+#include "app/tray_tip.h"
 #include "face/face_font_win.h"
 #include "face/face_frame.h"
 #include "face/face_geometry.h"
@@ -79,6 +80,13 @@ struct SheetGlue {
     bool faceChanged;
 };
 
+// The notification-area icon's tip (app/tray_icon_win.cpp): what the shell
+// was last given, and the local minute it was worked out in.
+struct TrayTipGlue {
+    char shown[TRAY_TIP_SIZE];
+    long long workedOutAt = NOT_YET;
+};
+
 struct AppState : Settings {
     HINSTANCE hInstance;
     HWND hwndMain;
@@ -119,6 +127,7 @@ struct AppState : Settings {
     // is not the hidden clock that rings no alarms.
     FullScreenHiding fullScreen;
     FullScreenGlue fullScreenGlue;
+    TrayTipGlue trayTip;
 };
 
 extern AppState app;

@@ -1,9 +1,12 @@
 #include "app/tray_icon_win.h"
 
+#include "alarms/snooze.h"
 #include "app/app_state.h"
+#include "app/local_time_win.h"
 #include "app/struct_sizes_win.h"
 #include "app/timer_ids.h"
 #include "app/tray_retry.h"
+#include "app/tray_tip.h"
 #include "res/resource.h"
 
 namespace {
@@ -27,10 +30,15 @@ bool addTrayIcon()
     // the icon has one, rather than one stretched by the shell.
     data.hIcon = static_cast<HICON>(LoadImageA(app.hInstance, MAKEINTRESOURCEA(IDI_SMALL), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    lstrcpynA(data.szTip, app.caption, 128);
+    lstrcpynA(data.szTip, app.trayTip.shown[0] ? app.trayTip.shown : app.caption, sizeof data.szTip);
     // A retry may have added it to a new taskbar before that taskbar's
     // announcement arrives; the shell then refuses a second NIM_ADD.
     return Shell_NotifyIconA(NIM_ADD, &data) || Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+bool isAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 void CALLBACK retryTrayIcon(HWND, UINT, UINT_PTR, DWORD)
@@ -71,5 +79,40 @@ void clearBalloon()
     data.szInfo[0] = 0;
     data.szInfoTitle[0] = 0;
     data.dwInfoFlags = NIIF_INFO;
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+namespace {
+
+// The snooze that waits first, at the local time of its moment.
+bool waitingSnooze(SnoozedOccurrence& snoozed)
+{
+    const AlarmEvent* record = firstWaitingSnooze(app);
+    SYSTEMTIME utc = {}, local;
+    if (record)
+        utc = toSystemTime(timeOfMinute(record->snoozeUtc / 60));
+    if (!record || !SystemTimeToTzSpecificLocalTime(NULL, &utc, &local))
+        return false;
+    snoozed = {toLocalTime(local), record->description, record == &app.snoozedReminder};
+    return true;
+}
+
+}  // namespace
+
+void refreshTrayTip(long long minute, bool anew)
+{
+    TrayTipGlue& glue = app.trayTip;
+    if (!anew && minute == glue.workedOutAt)
+        return;
+    glue.workedOutAt = minute;
+    SnoozedOccurrence snoozed;
+    bool hasSnooze = waitingSnooze(snoozed);
+    char tip[TRAY_TIP_SIZE];
+    composeTrayTip(app.caption, app, app.reminder, app.ringing, minute, hasSnooze ? &snoozed : nullptr, isAnsiLeadByte, tip);
+    if (lstrcmpA(tip, glue.shown) == 0)
+        return;
+    lstrcpynA(glue.shown, tip, sizeof glue.shown);
+    NOTIFYICONDATAA data = trayIconData(NIF_TIP);
+    lstrcpynA(data.szTip, tip, sizeof data.szTip);
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }

@@ -135,3 +135,7 @@
 #define IDC_SNOOZE               1090
 #define IDC_SNOOZE_MINUTES       1091
 #define IDM_SNOOZE               32800
+
+// Missed alarms window: what a tick found too late to ring, listed
+#define IDD_MISSED_ALARMS        180
+#define IDC_MISSED_LIST          1092

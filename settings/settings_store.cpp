@@ -9,6 +9,7 @@
 
 #include "alarms/alarm_match.h"
 #include "alarms/snooze.h"
+#include "app/whole_characters.h"
 
 const char PROGRAM_KEY_PATH[] = "Software\\Vellomar\\Tockmere";
 const char EVENTS_KEY_PATH[] = "Software\\Vellomar\\Tockmere\\Events";
@@ -109,19 +110,9 @@ void loadDword(Registry& registry, RegistryKey key, const char* name, Field& fie
         field = static_cast<Field>(value);
 }
 
-// How many of a text's `length` bytes fit `room` bytes, cut after a whole
-// character: never between a lead byte and its trail byte.
 std::size_t fittingLength(Registry& registry, const char* text, std::size_t length, std::size_t room)
 {
-    if (length <= room)
-        return length;
-    std::size_t kept = 0;
-    for (std::size_t next; kept < length; kept = next) {
-        next = kept + (registry.isLeadByte(static_cast<unsigned char>(text[kept])) && kept + 1 < length ? 2 : 1);
-        if (next > room)
-            break;
-    }
-    return kept;
+    return wholeCharactersFitting(text, length, room, [&](unsigned char byte) { return registry.isLeadByte(byte); });
 }
 
 // A longer path would name some other file; a longer description is cut.

@@ -215,6 +215,37 @@ inline std::string listText(HWND list, int row, int column)
     return text;
 }
 
+// Whether an icon's tip in the notification area reads `tip` in time. Wine's
+// shell keeps each tip as a tool of a tooltip window in its own process,
+// whose tools and texts live in that process's memory.
+inline bool trayTipShows(const std::string& tip)
+{
+    auto shown = [&](HWND tooltip) {
+        DWORD processId = 0, found = 0;
+        GetWindowThreadProcessId(tooltip, &processId);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        constexpr int TEXT = 1024;  // as much as a tooltip copies out
+        char* remote = static_cast<char*>(VirtualAllocEx(process, NULL, sizeof(TTTOOLINFOW) + TEXT * 2, MEM_COMMIT, PAGE_READWRITE));
+        for (int k = 0; remote && !found && k < sendTo(tooltip, TTM_GETTOOLCOUNT); ++k) {
+            TTTOOLINFOW tool{sizeof tool};
+            tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+            wchar_t text[TEXT] = L"";
+            char ansi[TEXT * 2] = "";
+            found = WriteProcessMemory(process, remote, &tool, sizeof tool, NULL) &&
+                    sendTo(tooltip, TTM_ENUMTOOLSW, k, reinterpret_cast<LPARAM>(remote)) &&
+                    ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - 2, NULL) &&
+                    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, NULL, NULL) && ansi == tip;
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return found != 0;
+    };
+    return waitFor([&] {
+        std::vector<HWND> tooltips = processWindows(0, "tooltips_class32");
+        return std::any_of(tooltips.begin(), tooltips.end(), shown);
+    });
+}
+
 // 1 unchecked, 2 checked: the row's check box.
 inline int listCheckImage(HWND list, int row)
 {
@@ -259,6 +290,18 @@ inline std::string readString(const char* key, const char* name)  // "<none>" wh
     DWORD size = sizeof text;
     LONG status = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, NULL, text, &size);
     return status == ERROR_SUCCESS ? text : "<none>";
+}
+
+// A daily alarm, on, in the table's slot `slot` as the clock stores it.
+inline void writeDailyAlarm(int slot, DWORD hours, DWORD minutes, const std::string& description)
+{
+    const std::pair<const char*, DWORD> values[] = {{"is_on", 1}, {"hours", hours}, {"minutes", minutes}, {"period", 0},
+                                                    {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
+    const std::string prefix = "Event_0" + std::to_string(slot) + "_";  // slots 0 to 9
+    for (const auto& [name, value] : values)
+        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (prefix + name).c_str(), REG_DWORD, &value, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (prefix + "description").c_str(), REG_SZ, description.c_str(),
+                    description.size() + 1);
 }
 
 // The primary monitor's work area, where the clock starts.

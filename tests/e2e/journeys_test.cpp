@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "e2e/driver.h"
@@ -232,6 +233,7 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
                readString(EVENTS_KEY, "Event_01_description") == "" && time("Event_01_") == 730 &&
                readDword(EVENTS_KEY, "Event_02_hours") == 0xDEADBEEF;
     })) << "not saved as chosen when the sheet closed";
+    EXPECT_TRUE(trayTipShows(("Tockmere\nNext: Mon 07:30 " + full).substr(0, 127))) << "the tip after the sheet applied";
 
     // The minute comes: sound, balloon and one message window per alarm.
     const std::size_t before = soundcapture::capturedBytes();
@@ -279,16 +281,12 @@ TEST_F(Journey, AnAlarmFromTheEditorToItsRingingAndItsStop)
 // The computer asleep over the alarm (the clock moved forward over it) and the
 // chosen wave file gone, its chunks walking in a circle, or in a format no
 // codec here plays: on waking it rings, with the program's own sound, and
-// the clock still answers.
-TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGoneOrUnplayable)
+// the clock still answers. Asleep longer, three alarms are missed.
+TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileGoneOrUnplayableAndLongerIsMissed)
 {
     const std::string rooster = soundcapture::readFile(programFolder() + "rooster.wav");
     const std::string signature = rooster.substr(rooster.size() / 2 & ~1u, 400);
-    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 40}, {"period", 0},
-                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
-    for (const auto& [name, value] : slot)
-        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
+    writeDailyAlarm(0, 7, 40, "Wake");
     // PCM, 1 channel, 22050 Hz, 16 bits; a chunk length that brings a 32-bit
     // offset back to itself; format tag 0x1234.
     auto le32 = [](DWORD v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
@@ -330,6 +328,25 @@ TEST_F(Journey, AnAlarmSleptOverRingsOnWakingWithTheProgramsSoundInPlaceOfAFileG
         EXPECT_EQ(clock.exitByMenu(), 0u) << name;
         DeleteFileA(path.c_str());
     }
+
+    // Asleep for hours, with "Show message box": one window lists what was
+    // missed, oldest first, and the tip passes on to the next day's alarm.
+    writeDailyAlarm(1, 9, 0, "Call");
+    writeDailyAlarm(2, 8, 15, "Tea");
+    DWORD on = 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, "Show dialog box for alarm", REG_DWORD, &on, 4);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 38, 0)));
+    Clock clock;
+    ASSERT_TRUE(start(clock));
+    sendTo(clock.window, WM_TIMECHANGE);
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 10, 0, 0)));
+    HWND missed = findWindow(clock.pid(), "#32770", "Missed alarms");
+    EXPECT_EQ(windowText(GetDlgItem(missed, IDC_MISSED_LIST)), "07:40 Wake\r\n08:15 Tea\r\n09:00 Call");
+    EXPECT_EQ(processWindows(clock.pid(), "#32770").size(), 1u) << "a window per missed alarm";
+    EXPECT_TRUE(trayTipShows("Tockmere\nNext: Tue 07:40 Wake"));
+    PostMessageA(GetDlgItem(missed, IDOK), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(missed); })) << "Enter";
+    EXPECT_EQ(clock.exitByMenu(), 0u);
 }
 
 // A program full screen on the clock's monitor: the face steps aside, with
@@ -349,11 +366,7 @@ void told(DWORD event, HWND window)
 
 TEST_F(Journey, AFullScreenProgramHidesTheFaceWhileAnAlarmRingsAndAMaximisedOneDoesNot)
 {
-    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 30}, {"period", 0},
-                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
-    for (const auto& [name, value] : slot)
-        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Film night", 11);
+    writeDailyAlarm(0, 7, 30, "Film night");
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 28, 0)));
     Clock clock;
     ASSERT_TRUE(start(clock));
@@ -426,11 +439,7 @@ TEST_F(Journey, ASkippedOccurrencePassesSilentlyAndAOnceAlarmRingsItsOwnSoundAnd
     FILE* file = std::fopen(ownPath.c_str(), "wb");
     ASSERT_TRUE(file && std::fwrite(own.data(), 1, own.size(), file) == own.size());
     std::fclose(file);
-    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 40}, {"period", 0},
-                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
-    for (const auto& [name, value] : slot)  // a table of before: no skip, no sound
-        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
+    writeDailyAlarm(0, 7, 40, "Wake");  // a table of before: no skip, no sound
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 0, 0)));
     Clock clock;
     ASSERT_TRUE(start(clock));
@@ -501,11 +510,7 @@ TEST_F(Journey, ASkippedOccurrencePassesSilentlyAndAOnceAlarmRingsItsOwnSoundAnd
 // after that moment rings it; then the popup menu's first item snoozes it.
 TEST_F(Journey, ASnoozedAlarmRingsAgainAfterItsMinutesAlsoAfterARestartAndTheMenuSnoozesTooWhileItRings)
 {
-    const std::pair<const char*, DWORD> slot[] = {{"is_on", 1}, {"hours", 7}, {"minutes", 30}, {"period", 0},
-                                                  {"days", 0x7F}, {"base_date_day", 1}, {"base_date_month", 1}};
-    for (const auto& [name, value] : slot)
-        RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, (std::string("Event_00_") + name).c_str(), REG_DWORD, &value, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, EVENTS_KEY, "Event_00_description", REG_SZ, "Wake", 5);
+    writeDailyAlarm(0, 7, 30, "Wake");
     for (const auto& [name, value] : {std::pair{"Duration of alarm", 2}, {"Show dialog box for alarm", 1}})
         RegSetKeyValueA(HKEY_CURRENT_USER, PROGRAM_KEY, name, REG_DWORD, &value, 4);
     auto messageWindow = [](const Clock& clock, DWORD timeoutMs = 5000) {
@@ -538,6 +543,7 @@ TEST_F(Journey, ASnoozedAlarmRingsAgainAfterItsMinutesAlsoAfterARestartAndTheMen
     EXPECT_TRUE(quiet()) << "the sound did not stop";
     EXPECT_EQ(readString(EVENTS_KEY, "Event_00_snooze"), "2031-03-17 07:35:00");
     EXPECT_EQ(readDword(PROGRAM_KEY, "Snooze minutes"), 5u);
+    EXPECT_TRUE(trayTipShows("Tockmere\nSnoozed until 07:35 Wake"));
 
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2031, 3, 17, 7, 34, 0)));
     EXPECT_FALSE(messageWindow(clock, 1500)) << "rang four minutes later";

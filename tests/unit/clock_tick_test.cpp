@@ -16,6 +16,7 @@
 #include "alarms/reminder_schedule.h"
 #include "alarms/snooze.h"
 #include "alarms/tick_timing.h"
+#include "app/tray_tip.h"
 
 using Records = std::vector<const AlarmEvent*>;
 
@@ -256,10 +257,17 @@ TEST(CatchUp, MinutesNotSeenRingUpTo15MinutesLateAreMissedLaterAndDroppedAfterAD
         EXPECT_EQ(r.showBalloon ? r.balloonTitle : "", std::string(gap.title)) << at;
         EXPECT_STREQ(r.balloonText, gap.balloon) << at;
         EXPECT_EQ(r.sound, gap.sound) << at;
-        EXPECT_EQ(r.messageCount, r.fired + r.missedCount) << at;
-        if (r.missedCount && std::string(gap.balloon).find("yesterday") == std::string::npos)
-            EXPECT_STREQ(r.messages[0].heading, "Missed: due at 07:40") << at;
+        EXPECT_EQ(r.messageCount, r.fired ? 1 : 0) << at;  // what was missed has no window of its own
     }
+    // What was missed at one tick is one list, oldest first, the reminder in its place.
+    Clock sleep(DURATION_ONCE);
+    for (auto [hour, minute, description] : {std::tuple{11, 10, "Tea"}, {7, 40, "Wake"}, {9, 15, "Call"}})
+        sleep.add(hour, minute, description);
+    sleep.tick(7, 0, 0);
+    sleep.arm("Stretch", 9, 15);
+    TickResult r = sleep.tick(12, 0, 0);
+    EXPECT_EQ(std::string(r.missedList.data), "07:40 Wake\r\n09:15 Call\r\n09:15 Reminder. Stretch\r\n11:10 Tea");
+    EXPECT_EQ(r.messageCount, 0);
 }
 
 // Asleep over the spring change (28 March: 02:00 on to 03:00), alarms at 01:59 and 02:30 and the reminder at 02:25.
@@ -319,7 +327,6 @@ TEST(Marks, ASkippedOccurrenceNeitherRingsNorIsMissedOverASleepOrDaylightSavingA
     toggleSkipNext(sleep.slots[1], march(15, 12, 0));  // pressed again: taken back
     EXPECT_EQ(sleep.slots[1].skipDate, 0);
     sleep.tick(7, 0, 0);
-    EXPECT_EQ(nextOccurrence(*sleep.settings, sleep.reminder, sleep.ringing, march(15, 7, 0)), march(15, 11, 10));
     TickResult r = sleep.tick(11, 20, 0);  // slept over both
     EXPECT_STREQ(r.balloonText, "Tea");
     EXPECT_FALSE(applyTickMarks(sleep.settings->events, r, LocalTime{2027, 3, 1, 15, 11, 20}));  // still its day
@@ -472,7 +479,7 @@ TEST(Snooze, RingsAgainInFullAtTheMinuteItsLengthEndsInByTheCatchUpRulesOnceAndH
     snoozeAll(clock, 8, 0, 5, 10);
     r = tickAndEnd(clock, 8, 25, 1);  // later: shown missed, silent
     EXPECT_TRUE(!r.fired && r.missedCount == 2 && r.sound == SOUND_NONE);
-    EXPECT_EQ(headings(r), (std::vector<std::string>{"Missed: due at 08:10", "Missed: due at 08:10"}));
+    EXPECT_TRUE(r.messageCount == 0 && std::string(r.missedList.data) == "08:10 Tea\r\n08:10 Reminder. Stretch");
     snoozeAll(clock, 8, 30, 0, 5);
     EXPECT_EQ(windows(tickAndEnd(clock, 8, 35, 0, false)), Records{&clock.settings->snoozedReminder});
     EXPECT_EQ(windows(tickAndEnd(clock, 8, 40, 0)), Records{clock.slots}) << "held while hidden";
@@ -511,4 +518,39 @@ TEST(Snooze, EditingDeletingOrSwitchingOffItsAlarmEndsItAndTheWakeTimerCoversAWa
     for (auto [remembered, expected] : {std::pair{10, std::vector{5, 10, 15, 20, 30, 60}}, {7, {5, 7, 10, 15, 20, 30, 60}},
                                         {1, {1, 5, 10, 15, 20, 30, 60}}, {120, {5, 10, 15, 20, 30, 60, 120}}})
         EXPECT_EQ(std::vector(list, list + snoozeChoiceList(remembered, list)), expected) << remembered;
+}
+
+// The icon's tip on Monday 15 March 2027 at 08:00, after the alarms and the reminder were set as each case says.
+TEST(TrayTip, ShowsWhatRingsNextOverSkipMarksOnceTheReminderAndASnoozeAndIsCutAfterAWholeCharacter)
+{
+    auto tip = [](Clock& clock, const SnoozedOccurrence* snoozed = nullptr,
+                  bool (*lead)(unsigned char) = [](unsigned char) { return false; }) {
+        char text[TRAY_TIP_SIZE];
+        composeTrayTip("Tockmere", *clock.settings, clock.reminder, clock.ringing, march(15, 8, 0), snoozed, lead, text);
+        return std::string(text);
+    };
+    Clock clock(DURATION_ONCE);
+    clock.add(7, 40, "Wake");
+    clock.add(11, 10, "Tea");
+    clock.slots[0].isOn = clock.slots[1].isOn = 0;
+    EXPECT_EQ(tip(clock), "Tockmere");
+    clock.slots[0].isOn = clock.slots[1].isOn = 1;
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Mon 11:10 Tea");
+    clock.slots[1].skipDate = 20270315;
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Tue 07:40 Wake");
+    clock.slots[0].isOn = clock.slots[1].isOn = 0;
+    clock.add(6, 0, "");
+    clock.slots[2].period = PERIOD_ONCE, clock.slots[2].baseDay = 17, clock.slots[2].baseMonth = 3;
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Wed 06:00");
+    clock.arm("Stretch", 9, 15);
+    EXPECT_EQ(tip(clock), "Tockmere\nNext: Mon 09:15 Reminder. Stretch");
+    SnoozedOccurrence soon{LocalTime{2027, 3, 1, 15, 8, 10}, "Stretch", true}, late{LocalTime{2027, 3, 1, 15, 9, 20}, "Wake"};
+    EXPECT_EQ(tip(clock, &soon), "Tockmere\nSnoozed until 08:10 Reminder. Stretch");
+    EXPECT_EQ(tip(clock, &late), "Tockmere\nNext: Mon 09:15 Reminder. Stretch");
+    std::string wide = "a";  // after "Tockmere\nNext: Mon 09:15 Reminder. ", double-byte characters
+    while (wide.size() < 200)
+        wide += "\x81\x40";
+    std::strcpy(clock.reminder.description, wide.c_str());
+    EXPECT_EQ(tip(clock).size(), 127u);
+    EXPECT_EQ(tip(clock, nullptr, [](unsigned char byte) { return byte == 0x81; }).size(), 126u);
 }
