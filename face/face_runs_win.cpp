@@ -1,0 +1,170 @@
+#include "face/face_runs_win.h"
+
+#include <cwchar>
+
+#include "app/app_state.h"
+#include "face/face_geometry.h"
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+std::wstring messageFontFamily()
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics.lfMessageFont.lfFaceName;
+}
+
+// The characters `family` has glyphs for, read from GDI once per layout.
+std::vector<GlyphRange> glyphsOf(HDC dc, const wchar_t* family, int em)
+{
+    std::vector<GlyphRange> ranges;
+    HFONT font = CreateFontW(-em, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, family);
+    if (!font)
+        return ranges;
+    HGDIOBJ previous = SelectObject(dc, font);
+    if (DWORD size = GetFontUnicodeRanges(dc, nullptr)) {
+        std::vector<BYTE> buffer(size);
+        auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+        set->cbThis = size;
+        if (GetFontUnicodeRanges(dc, set))
+            for (DWORD i = 0; i < set->cRanges; ++i)
+                ranges.push_back(GlyphRange{set->ranges[i].wcLow,
+                                            static_cast<char32_t>(set->ranges[i].wcLow + set->ranges[i].cGlyphs - 1)});
+    }
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    return ranges;
+}
+
+bool allInFaceFont(const std::vector<FaceRun>& runs)
+{
+    return runs.size() <= 1 && (runs.empty() || runs[0].font == FaceRunFont::Face);
+}
+
+// Runs are measured and drawn without the padding GDI+ puts around a
+// string, so they join up; never wrapped, trailing blanks counted.
+GpStringFormat* runFormat()
+{
+    GpStringFormat* generic = nullptr;
+    GpStringFormat* format = nullptr;
+    GdipStringFormatGetGenericTypographic(&generic);
+    GdipCloneStringFormat(generic, &format);
+    INT flags = 0;
+    GdipGetStringFormatFlags(format, &flags);
+    GdipSetStringFormatFlags(format, flags | StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces);
+    return format;
+}
+
+float runWidth(GpGraphics* graphics, const FaceRun& run, GpStringFormat* format)
+{
+    const FaceFont& face = fontOfRun(run);
+    RectF layout(0.0f, 0.0f, 100000.0f, 100000.0f);
+    RectF bounds(0.0f, 0.0f, 0.0f, 0.0f);
+    std::wstring text(run.text.begin(), run.text.end());
+    GdipMeasureString(graphics, text.c_str(), static_cast<INT>(text.size()), face.font, &layout, format, &bounds,
+                      nullptr, nullptr);
+    return bounds.Width;
+}
+
+float runsWidth(GpGraphics* graphics, const std::vector<FaceRun>& runs, GpStringFormat* format)
+{
+    float width = 0.0f;
+    for (const FaceRun& run : runs)
+        width += runWidth(graphics, run, format);
+    return width;
+}
+
+// From the top of a line in `face` to its baseline, in pixels.
+float ascentOf(const FaceFont& face)
+{
+    UINT16 ascent = 0, emHeight = 1;
+    REAL size = 0.0f;
+    GdipGetCellAscent(face.family, FontStyleRegular, &ascent);
+    GdipGetEmHeight(face.family, FontStyleRegular, &emHeight);
+    GdipGetFontSize(face.font, &size);
+    return emHeight ? size * ascent / emHeight : 0.0f;
+}
+
+float lineHeightOf(GpGraphics* graphics, const FaceFont& face)
+{
+    REAL height = 0.0f;
+    GdipGetFontHeight(face.font, graphics, &height);
+    return height;
+}
+
+}  // namespace
+
+void remakeFaceScripts()
+{
+    releaseFaceScripts();
+    FaceScripts& scripts = app.face.scripts;
+    int em = faceFontEm(app.scale, app.dpi);
+    scripts.fallback = createFaceFont(messageFontFamily().c_str(), app.scale, app.dpi);
+    scripts.faceGlyphs = glyphsOf(app.frameDC, FACE_FONT_FAMILY, em);
+}
+
+void releaseFaceScripts()
+{
+    FaceScripts& scripts = app.face.scripts;
+    deleteFaceFont(scripts.fallback);
+    scripts.fallback = FaceFont{nullptr, nullptr};
+    scripts.faceGlyphs.clear();
+}
+
+std::vector<FaceRun> faceRunsOf(const wchar_t* text)
+{
+    const std::vector<GlyphRange>& glyphs = app.face.scripts.faceGlyphs;
+    return splitFaceRuns(std::u16string(text, text + std::wcslen(text)),
+                         [&glyphs](char32_t c) { return hasGlyphIn(glyphs, c); });
+}
+
+const FaceFont& fontOfRun(const FaceRun& run)
+{
+    const FaceFont& fallback = app.face.scripts.fallback;
+    return run.font == FaceRunFont::Fallback && fallback.font ? fallback : clockFont();
+}
+
+int measureFaceLine(HDC dc, const wchar_t* text)
+{
+    std::vector<FaceRun> runs = faceRunsOf(text);
+    if (allInFaceFont(runs))
+        return measureFaceText(dc, clockFont(), app.dpi, text);
+    GpGraphics* graphics = nullptr;
+    GdipCreateFromHDC(dc, &graphics);
+    GpStringFormat* format = runFormat();
+    float width = runsWidth(graphics, runs, format);
+    GdipDeleteStringFormat(format);
+    if (graphics)
+        GdipDeleteGraphics(graphics);
+    return faceWidthForMeasured(width, app.dpi);
+}
+
+void drawFaceLine(GpGraphics* graphics, const wchar_t* text, GpStringFormat* format, const RectF& layout,
+                  GpBrush* brush)
+{
+    std::vector<FaceRun> runs = faceRunsOf(text);
+    if (allInFaceFont(runs)) {
+        GdipDrawString(graphics, text, -1, clockFont().font, &layout, format, brush);
+        return;
+    }
+    GpStringFormat* perRun = runFormat();
+    const FaceFont& face = clockFont();
+    // Every run stands on the baseline the face font has when centred alone.
+    float baseline = layout.Y + (layout.Height - lineHeightOf(graphics, face)) / 2 + ascentOf(face);
+    float x = layout.X + (layout.Width - runsWidth(graphics, runs, perRun)) / 2;
+    for (const FaceRun& run : runs) {
+        const FaceFont& font = fontOfRun(run);
+        float width = runWidth(graphics, run, perRun);
+        float top = baseline - ascentOf(font);
+        RectF box(x, top, width + layout.Height, lineHeightOf(graphics, font));
+        std::wstring part(run.text.begin(), run.text.end());
+        GdipDrawString(graphics, part.c_str(), static_cast<INT>(part.size()), font.font, &box, perRun, brush);
+        x += width;
+    }
+    GdipDeleteStringFormat(perRun);
+}
