@@ -10,20 +10,35 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-std::wstring messageFontFamily()
+HFONT createGdiFont(const wchar_t* family, int em)
+{
+    return CreateFontW(-em, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, family);
+}
+
+// The family GDI draws the message font in. Its name may be one GDI maps to
+// another ("MS Shell Dlg", or "Tahoma" where it is not installed), which
+// GDI+ does not know: the family actually chosen is asked for instead.
+std::wstring messageFontFamily(HDC dc)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return metrics.lfMessageFont.lfFaceName;
+    wchar_t chosen[LF_FACESIZE] = {};
+    if (HFONT font = createGdiFont(metrics.lfMessageFont.lfFaceName, 0)) {
+        HGDIOBJ previous = SelectObject(dc, font);
+        GetTextFaceW(dc, LF_FACESIZE, chosen);
+        SelectObject(dc, previous);
+        DeleteObject(font);
+    }
+    return chosen[0] ? chosen : metrics.lfMessageFont.lfFaceName;
 }
 
 // The characters `family` has glyphs for, read from GDI once per layout.
 std::vector<GlyphRange> glyphsOf(HDC dc, const wchar_t* family, int em)
 {
     std::vector<GlyphRange> ranges;
-    HFONT font = CreateFontW(-em, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, family);
+    HFONT font = createGdiFont(family, em);
     if (!font)
         return ranges;
     HGDIOBJ previous = SelectObject(dc, font);
@@ -104,7 +119,7 @@ void remakeFaceScripts()
     releaseFaceScripts();
     FaceScripts& scripts = app.face.scripts;
     int em = faceFontEm(app.scale, app.dpi);
-    scripts.fallback = createFaceFont(messageFontFamily().c_str(), app.scale, app.dpi);
+    scripts.fallback = createFaceFont(messageFontFamily(app.frameDC).c_str(), app.scale, app.dpi);
     scripts.faceGlyphs = glyphsOf(app.frameDC, FACE_FONT_FAMILY, em);
 }
 
