@@ -176,7 +176,7 @@ void drawFaceLine(GpGraphics* graphics, const wchar_t* text, GpStringFormat* for
         const FaceFont& font = fontOfRun(run);
         float width = runWidth(graphics, run, perRun);
         float top = baseline - ascentOf(font);
-        RectF box(x, top, width + layout.Height, lineHeightOf(graphics, font));
+        RectF box(x, top, width + layout.Height, 2 * lineHeightOf(graphics, font));  // roomy: a line cut short is not drawn
         std::wstring part(run.text.begin(), run.text.end());
         GdipDrawString(graphics, part.c_str(), static_cast<INT>(part.size()), font.font, &box, perRun, brush);
         x += width;

@@ -205,7 +205,20 @@ TEST_F(Face, InTheUsersScriptEveryCharacterHasAGlyphInTheFontItIsDrawnInOnOneLin
         for (char16_t c : run.text)
             codes += " " + std::to_string(int(c));
         EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), WORD(0xFFFF)), 0) << codes;
-        inFallback += run.font == FaceRunFont::Fallback ? run.text.size() : 0;
+        if (run.font != FaceRunFont::Fallback)
+            continue;
+        inFallback += run.text.size();
+        // Drawn alone, black on white, the run leaves ink.
+        Gdiplus::GpSolidFill* black = nullptr;
+        Gdiplus::DllExports::GdipCreateSolidFill(0xFF000000, &black);
+        Gdiplus::DllExports::GdipGraphicsClear(graphics, 0xFFFFFFFF);
+        const std::wstring alone(run.text.begin(), run.text.end());
+        drawFaceLine(graphics, alone.c_str(), nullptr, Gdiplus::RectF(0, 0, 400, H), black);
+        Gdiplus::DllExports::GdipDeleteBrush(black);
+        int ink = 0;
+        for (int i = 0; i < 400 * H; ++i)
+            ink += GetPixel(app.frameDC, i % 400, i / 400) == 0;
+        EXPECT_GT(ink, 20) << codes;
     }
     Gdiplus::DllExports::GdipDeleteGraphics(graphics);
     std::string codes;
