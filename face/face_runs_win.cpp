@@ -56,6 +56,22 @@ std::vector<GlyphRange> glyphsOf(HDC dc, const wchar_t* family, int em)
     return ranges;
 }
 
+// The face font's digits stand above its baseline (its cell has no descent);
+// the fallback's letters stand where the digits do.
+float digitLiftOf(HDC dc, const wchar_t* family, int em)
+{
+    HFONT font = createGdiFont(family, em);
+    if (!font)
+        return 0.0f;
+    HGDIOBJ previous = SelectObject(dc, font);
+    GLYPHMETRICS metrics{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    DWORD result = GetGlyphOutlineW(dc, L'0', GGO_METRICS, &metrics, 0, nullptr, &identity);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    return result == GDI_ERROR ? 0.0f : static_cast<float>(metrics.gmptGlyphOrigin.y - static_cast<int>(metrics.gmBlackBoxY));
+}
+
 bool allInFaceFont(const std::vector<FaceRun>& runs)
 {
     return runs.size() <= 1 && (runs.empty() || runs[0].font == FaceRunFont::Face);
@@ -121,6 +137,7 @@ void remakeFaceScripts()
     int em = faceFontEm(app.scale, app.dpi);
     scripts.fallback = createFaceFont(messageFontFamily(app.frameDC).c_str(), app.scale, app.dpi);
     scripts.faceGlyphs = glyphsOf(app.frameDC, FACE_FONT_FAMILY, em);
+    scripts.digitLift = digitLiftOf(app.frameDC, FACE_FONT_FAMILY, em);
 }
 
 void releaseFaceScripts()
@@ -169,13 +186,15 @@ void drawFaceLine(GpGraphics* graphics, const wchar_t* text, GpStringFormat* for
     }
     GpStringFormat* perRun = runFormat();
     const FaceFont& face = clockFont();
-    // Every run stands on the baseline the face font has when centred alone.
+    // The face font's runs stand on the baseline it has when centred alone;
+    // the fallback's where its digits stand.
     float baseline = layout.Y + (layout.Height - lineHeightOf(graphics, face)) / 2 + ascentOf(face);
     float x = layout.X + (layout.Width - runsWidth(graphics, runs, perRun)) / 2;
     for (const FaceRun& run : runs) {
         const FaceFont& font = fontOfRun(run);
         float width = runWidth(graphics, run, perRun);
-        float top = baseline - ascentOf(font);
+        float lift = run.font == FaceRunFont::Fallback ? app.face.scripts.digitLift : 0.0f;
+        float top = baseline - lift - ascentOf(font);
         RectF box(x, top, width + layout.Height, 2 * lineHeightOf(graphics, font));  // roomy: a line cut short is not drawn
         std::wstring part(run.text.begin(), run.text.end());
         GdipDrawString(graphics, part.c_str(), static_cast<INT>(part.size()), font.font, &box, perRun, brush);

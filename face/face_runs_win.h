@@ -17,6 +17,7 @@
 struct FaceScripts {
     FaceFont fallback{nullptr, nullptr};
     std::vector<GlyphRange> faceGlyphs;  // what the face font has glyphs for
+    float digitLift = 0.0f;              // how far above its baseline the face font's digits stand
 };
 
 // Makes the fallback font and reads the face font's glyphs, for app's scale
