@@ -179,8 +179,8 @@ TEST_F(Face, AtTheMonitorsDpiTheFaceAndItsDigitsScaleTogetherOnOneLine)
     EXPECT_TRUE(b.left > 0 && b.right < large.width && b.top > 0 && b.bottom < large.height && b.bottom - b.top < 100);
 }
 
-// Run by the harness in ar-EG and ko-KR (TOCKMERE_TEST_LOCALE), whose AM/PM designators are in their own scripts
-// and whose dates may carry direction marks. Each run's characters are asked of the very font GDI+ draws it with.
+// Run by the harness in ar-EG (TOCKMERE_TEST_LOCALE), whose AM/PM designator is in its own script
+// and whose date carries direction marks. Each run's characters are asked of the very font GDI+ draws it with.
 TEST_F(Face, InTheUsersScriptEveryCharacterHasAGlyphInTheFontItIsDrawnInOnOneLine)
 {
     ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 17, 14, 5, 10)));
