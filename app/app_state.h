@@ -15,6 +15,7 @@
 #include "face/face_font_win.h"
 #include "face/face_frame.h"
 #include "face/face_geometry.h"
+#include "face/face_runs_win.h"
 #include "face/face_text.h"
 #include "settings/settings.h"
 
@@ -56,6 +57,8 @@ struct FaceGlue {
     bool fontMade;
     int fontScale;
     int fontDpi;
+    // The fallback font and the face font's glyphs, made with the face font.
+    FaceScripts scripts;
     // What the face was last measured on (faceWidthKey).
     std::u16string measuredKey;
     // What the window shows; nothing before its first paint.

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "face/face_geometry.h"
+#include "face/face_runs_win.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -32,6 +33,7 @@ const FaceFont& remakeClockFont()
     glue.fontMade = true;
     glue.fontScale = app.scale;
     glue.fontDpi = app.dpi;
+    remakeFaceScripts();
     return glue.font;
 }
 
@@ -48,6 +50,7 @@ void releaseClockFont()
     FaceGlue& glue = app.face;
     if (glue.fontMade)
         deleteFaceFont(glue.font);
+    releaseFaceScripts();
     glue.font = FaceFont{nullptr, nullptr};
     glue.fontMade = false;
 }

@@ -8,6 +8,7 @@
 #include "face/background_painter_win.h"
 #include "face/face_font_win.h"
 #include "face/face_geometry.h"
+#include "face/face_runs_win.h"
 #include "face/face_text.h"
 #include "face/face_text_win.h"
 #include "face/monitors_win.h"
@@ -61,7 +62,8 @@ int faceWidthAt(const SYSTEMTIME& time)
 {
     const wchar_t* text = faceTextAt(time, 1);
     app.face.measuredKey = widthKeyOf(text);
-    return measureFaceText(app.frameDC, remakeClockFont(), app.dpi, text);
+    remakeClockFont();
+    return measureFaceLine(app.frameDC, text);
 }
 
 void resizeFaceAt(const SYSTEMTIME& time)

@@ -4,8 +4,8 @@
 
 #include "app/app_state.h"
 #include "face/background_style.h"
-#include "face/face_font_win.h"
 #include "face/face_geometry.h"
+#include "face/face_runs_win.h"
 #include "face/face_text_win.h"
 
 using namespace Gdiplus;
@@ -33,12 +33,11 @@ FaceFrame frameAt(const SYSTEMTIME& time)
     return frame;
 }
 
-void drawFaceText(GpGraphics* graphics, const wchar_t* text, const FaceFont& face, GpStringFormat* format,
-                  const RectF& layout, ARGB argb)
+void drawFaceText(GpGraphics* graphics, const wchar_t* text, GpStringFormat* format, const RectF& layout, ARGB argb)
 {
     GpSolidFill* brush = nullptr;
     GdipCreateSolidFill(argb, &brush);
-    GdipDrawString(graphics, text, -1, face.font, &layout, format, brush);
+    drawFaceLine(graphics, text, format, layout, brush);
     if (brush)
         GdipDeleteBrush(brush);
 }
@@ -52,7 +51,6 @@ void paintFrame(HDC target, const wchar_t* text)
     int height = client.bottom;
     BitBlt(app.frameDC, 0, 0, width, height, app.backgroundDC, 0, 0, SRCCOPY);
 
-    const FaceFont& face = clockFont();
     GpStringFormat* format = nullptr;
     GdipCreateStringFormat(StringFormatFlagsNoWrap, 0, &format);  // one line, always
     GdipSetStringFormatAlign(format, StringAlignmentCenter);
@@ -69,11 +67,9 @@ void paintFrame(HDC target, const wchar_t* text)
 
     if (app.showShadow) {
         REAL offset = static_cast<REAL>(shadowOffset(app.scale, app.dpi));
-        drawFaceText(graphics, text, face, format, RectF(offset, offset, layoutWidth, layoutHigh),
-                     SHADOW_ARGB);
+        drawFaceText(graphics, text, format, RectF(offset, offset, layoutWidth, layoutHigh), SHADOW_ARGB);
     }
-    drawFaceText(graphics, text, face, format, RectF(0.0f, 0.0f, layoutWidth, layoutHigh),
-                 argbOf(app.colorText, 0xFF));
+    drawFaceText(graphics, text, format, RectF(0.0f, 0.0f, layoutWidth, layoutHigh), argbOf(app.colorText, 0xFF));
 
     BitBlt(target, 0, 0, width, height, app.frameDC, 0, 0, SRCCOPY);
 

@@ -1,5 +1,7 @@
 #include "face/face_text.h"
 
+#include "face/face_runs.h"
+
 namespace {
 
 const std::u16string WIDE_GAP = u"  ";
@@ -44,6 +46,7 @@ std::u16string composeFaceText(const Settings& settings, LocalTime now, int forM
         text += settings.showDayOfWeek ? NARROW_GAP : WIDE_GAP;
         text += locale.shortDate(now);
     }
+    text = withoutDirectionMarks(text);
     if (!forMeasure && settings.flashDelimiter && now.second % 2 == 1)
         blankSeparators(text, locale.timeSeparator(), locale);
 

@@ -33,7 +33,8 @@ const DayNames& englishDayNames();
 
 // The face line for `now`. A nonzero `forMeasure` asks for the widest form of
 // the current text: the hour is forced to 23 (11 in a 12-hour format) and
-// the separator never blinks. At most FACE_TEXT_SIZE - 1 characters.
+// the separator never blinks. The direction marks the user's formats may
+// carry are left out. At most FACE_TEXT_SIZE - 1 characters.
 std::u16string composeFaceText(const Settings& settings, LocalTime now, int forMeasure,
                                const FaceLocale& locale, const DayNames& dayNames);
 

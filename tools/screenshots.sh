@@ -58,7 +58,10 @@ settings() {
 # Starts the clock at the time $1 (or the default) and sets clock and window.
 start_clock() {
   set_clock "${1:-}"
-  LD_PRELOAD=libtimeshift.so "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
+  # In the user locale $clock_locale, when set: Wine takes it from the
+  # program's environment.
+  env ${clock_locale:+"LC_ALL=$clock_locale" "LANG=$clock_locale"} LD_PRELOAD=libtimeshift.so \
+    "$WINE_LOADER" "$program" >"$envdir/clock.log" 2>&1 </dev/null &
   clock=$!
   window=
   for _ in $(seq 100); do
@@ -103,6 +106,12 @@ done
 # grows for the longer date by itself.
 settings "Show date=1"
 shoot soft-date-after-midnight '2027-04-09 23:59:58' 3.5
+
+# In other scripts: Arabic (Egypt) and Korean, with seconds and date.
+settings "Show seconds=1" "Show date=1"
+for locale in ar_EG ko_KR; do
+  clock_locale=$locale.UTF-8 shoot "soft-seconds-date-${locale/_/-}"
+done
 
 # At 144 dpi (150 %): the face with seconds and day, and the settings
 # sheet opened from the clock's menu. Wine reads the DPI when its server

@@ -11,6 +11,12 @@ if [ ! -f "$envdir/env" ]; then
 fi
 # shellcheck disable=SC1091
 . "$envdir/env"
+# A test in another user locale: Wine takes the locale and its formats from
+# the process's own environment (this shell need not have the locale).
+in_locale=()
+if [ -n "${TOCKMERE_TEST_LOCALE:-}" ]; then
+  in_locale=(env "LANG=$TOCKMERE_TEST_LOCALE" "LC_ALL=$TOCKMERE_TEST_LOCALE")
+fi
 # Each run gets its own clock file, so parallel tests do not share a clock;
 # the program's children inherit it and so share the driver's clock.
 export TOCKMERE_CLOCK_FILE="$envdir/clock.$$"
@@ -25,6 +31,6 @@ fi
 export LD_LIBRARY_PATH="$shifters/32:$shifters/64${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 export LD_PRELOAD="libtimeshift.so${LD_PRELOAD:+:$LD_PRELOAD}"
 rc=0
-"$WINE_LOADER" "$@" </dev/null || rc=$?
+"${in_locale[@]}" "$WINE_LOADER" "$@" </dev/null || rc=$?
 rm -f "$TOCKMERE_CLOCK_FILE"
 exit $rc

@@ -6,6 +6,7 @@
 
 #include "face/background_style.h"
 #include "face/face_geometry.h"
+#include "face/face_runs.h"
 #include "face/face_text.h"
 #include "face/placement.h"
 #include "app/full_screen.h"
@@ -39,6 +40,8 @@ TEST(FaceText, TheShapesOfTheLineTheMeasuringHourAndTheBlinkingSeparator)
     EXPECT_EQ(compose(s, 14, 9, 1), u"23:05:09  3/17/2027");  // measured as it stands when not blinking
     separator = u".", date = u"17.3.2027";  // fi-FI: the full stop goes, as wide as nothing
     EXPECT_EQ(compose(s, 14, 9), u"140509  1732027");
+    separator = u":", date = u"\u200E17\u061C/3\u200F/2027";  // direction marks, as ar-EG's format carries them, go
+    EXPECT_EQ(compose(s, 14, 10), u"14:05:10  17/3/2027");
     separator = u"h/", date = std::u16string(300, u'8');  // only the first character blinks; the line is cut to 259
     EXPECT_EQ(compose(s, 14, 1), u"14 05 01  " + std::u16string(249, u'8'));
 }
@@ -57,6 +60,21 @@ TEST(FaceText, TheFaceIsMeasuredAgainOnlyWhenItsTextWouldMeasureDifferently)
     EXPECT_NE(midnight, at);
     separator = u".";  // the user's format changed, to one of the same length
     EXPECT_NE(faceWidthKey(compose(s, 0, 0, 1), 50), midnight);
+}
+
+// A face font of printable ASCII and the no-break space: ar-EG's and ko-KR's designators, and a character
+// beyond the BMP, go to the fallback font, in the line's own order.
+TEST(FaceRuns, WhatTheFaceFontLacksIsDrawnInTheFallbackInTheLinesOrder)
+{
+    const std::vector<GlyphRange> face{{0x20, 0x7E}, {0xA0, 0xA0}};
+    auto has = [&face](char32_t c) { return hasGlyphIn(face, c); };
+    using R = std::vector<FaceRun>;
+    constexpr FaceRunFont F = FaceRunFont::Face, B = FaceRunFont::Fallback;
+    EXPECT_EQ(splitFaceRuns(u"2:05:10 \u0645 17/3/2027", has), (R{{F, u"2:05:10 "}, {B, u"\u0645"}, {F, u" 17/3/2027"}}));
+    EXPECT_EQ(splitFaceRuns(u"\uC624\uD6C4 2:05", has), (R{{B, u"\uC624\uD6C4"}, {F, u" 2:05"}}));
+    EXPECT_EQ(splitFaceRuns(u"1\U0001F552\u00A0\u007F", has), (R{{F, u"1"}, {B, u"\U0001F552"}, {F, u"\u00A0"}, {B, u"\u007F"}}));
+    EXPECT_EQ(splitFaceRuns(u"", has), R{});
+    EXPECT_FALSE(hasGlyphIn(face, 0x1F) || hasGlyphIn(face, 0x9F) || hasGlyphIn(face, 0xA1));
 }
 
 TEST(FaceGeometry, SizesAndAlphaByPercentTheWorkAreaAndTheDefaultCorner)

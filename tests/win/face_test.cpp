@@ -6,12 +6,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
 
 #include "alarms/clock_tick_win.h"
 #include "app/timer_ids.h"
 #include "face/background_painter_win.h"
 #include "face/face_layout_win.h"
 #include "face/face_painter_win.h"
+#include "face/face_runs_win.h"
 #include "face/face_text_win.h"
 #include "face/window_dpi_win.h"
 #include "settings/settings_win.h"
@@ -173,4 +177,64 @@ TEST_F(Face, AtTheMonitorsDpiTheFaceAndItsDigitsScaleTogetherOnOneLine)
     EXPECT_TRUE(halfAgain(b.right - b.left, a.right - a.left) && halfAgain(b.bottom - b.top, a.bottom - a.top))
         << a.right - a.left << "x" << a.bottom - a.top << " " << b.right - b.left << "x" << b.bottom - b.top;
     EXPECT_TRUE(b.left > 0 && b.right < large.width && b.top > 0 && b.bottom < large.height && b.bottom - b.top < 100);
+}
+
+// Run by the harness in ar-EG (TOCKMERE_TEST_LOCALE), whose AM/PM designator is in its own script
+// and whose date carries direction marks. Each run's characters are asked of the very font GDI+ draws it with.
+TEST_F(Face, InTheUsersScriptEveryCharacterHasAGlyphInTheFontItIsDrawnInOnOneLine)
+{
+    ASSERT_TRUE(testclock::setLocalTime(testclock::makeTime(2027, 3, 17, 14, 5, 10)));
+    app.showSeconds = app.showDate = 1;
+    app.backgroundType = BACKGROUND_SOLID, app.colorBase = 0x00FFFFFF, app.colorBorder = 0, app.colorText = RED;
+    resizeFace();
+    const std::wstring line = getFaceText(0);
+    EXPECT_EQ(line.find_first_of(L"\u200E\u200F\u061C"), std::wstring::npos);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    Gdiplus::DllExports::GdipCreateFromHDC(app.frameDC, &graphics);
+    size_t inFallback = 0;
+    for (const FaceRun& run : faceRunsOf(line.c_str())) {
+        LOGFONTW logFont{};
+        Gdiplus::DllExports::GdipGetLogFontW(fontOfRun(run).font, graphics, &logFont);
+        HFONT font = CreateFontIndirectW(&logFont);
+        HGDIOBJ previous = SelectObject(app.frameDC, font);
+        std::vector<WORD> glyphs(run.text.size());
+        GetGlyphIndicesW(app.frameDC, reinterpret_cast<const wchar_t*>(run.text.c_str()), int(run.text.size()),
+                         glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(app.frameDC, previous), DeleteObject(font);
+        std::string codes(logFont.lfFaceName, logFont.lfFaceName + std::wcslen(logFont.lfFaceName));
+        for (char16_t c : run.text)
+            codes += " " + std::to_string(int(c));
+        EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), WORD(0xFFFF)), 0) << codes;
+        if (run.font != FaceRunFont::Fallback)
+            continue;
+        inFallback += run.text.size();
+        // Drawn alone, black on white, the run leaves ink.
+        Gdiplus::GpSolidFill* black = nullptr;
+        Gdiplus::DllExports::GdipCreateSolidFill(0xFF000000, &black);
+        Gdiplus::DllExports::GdipGraphicsClear(graphics, 0xFFFFFFFF);
+        const std::wstring alone(run.text.begin(), run.text.end());
+        drawFaceLine(graphics, alone.c_str(), nullptr, Gdiplus::RectF(0, 0, 400, H), black);
+        Gdiplus::DllExports::GdipDeleteBrush(black);
+        int ink = 0;
+        for (int i = 0; i < 400 * H; ++i)
+            ink += GetPixel(app.frameDC, i % 400, i / 400) == 0;
+        EXPECT_GT(ink, 20) << codes;
+    }
+    Gdiplus::DllExports::GdipDeleteGraphics(graphics);
+    std::string codes;
+    for (wchar_t c : line)
+        codes += " " + std::to_string(int(c));
+    EXPECT_GT(inFallback, 0u) << "nothing beyond the face font: is the locale set?" << codes;
+    // One line inside the window it was measured for: the ink starts and ends within it, one line high.
+    RECT window{}, ink{10000, 10000, -1, -1};
+    GetClientRect(app.hwndMain, &window);
+    RedrawWindow(app.hwndMain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (int y = 0; y < window.bottom; ++y)
+        for (int x = 0; x < window.right; ++x)
+            if (GetPixel(app.frameDC, x, y) == RED)
+                ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                       std::max<LONG>(ink.bottom, y + 1)};
+    EXPECT_TRUE(ink.left > 0 && ink.right < window.right && ink.top >= 0 && ink.bottom <= window.bottom &&
+                ink.right - ink.left > window.right / 2)
+        << ink.left << "-" << ink.right << " of " << window.right << ", " << ink.top << "-" << ink.bottom;
 }
