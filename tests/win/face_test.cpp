@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -224,7 +225,13 @@ TEST_F(Face, InTheUsersScriptEveryCharacterHasAGlyphInTheFontItIsDrawnInOnOneLin
     std::string codes;
     for (wchar_t c : line)
         codes += " " + std::to_string(int(c));
-    EXPECT_GT(inFallback, 0u) << "nothing beyond the face font: is the locale set?" << codes;
+    // Arabic's designator needs the fallback; Korean's formats put the
+    // designator before the time (Wine 8 writes it in Latin letters).
+    const char* locale = std::getenv("TOCKMERE_TEST_LOCALE");
+    if (locale && std::strncmp(locale, "ko", 2) == 0)
+        EXPECT_EQ(line.substr(0, 3), L"PM ") << "is the locale set?" << codes;
+    else
+        EXPECT_GT(inFallback, 0u) << "nothing beyond the face font: is the locale set?" << codes;
     // One line inside the window it was measured for: the ink starts and ends within it, one line high.
     RECT window{}, ink{10000, 10000, -1, -1};
     GetClientRect(app.hwndMain, &window);
