@@ -60,7 +60,7 @@ void snooze(HWND dialog)
     HWND box = GetDlgItem(dialog, IDC_SNOOZE_MINUTES);
     LRESULT item = SendMessageA(box, CB_GETCURSEL, 0, 0);
     const RangRecord* rang = messageWindowRecord(dialog);
-    if (item != CB_ERR && rang && IsWindowEnabled(box))
+    if (item != CB_ERR && rang)
         snoozeRang(rang, 1, static_cast<int>(SendMessageA(box, CB_GETITEMDATA, item, 0)));
     acknowledge(dialog);
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes the pictures of the clock face in docs/screenshots: the four
+# Takes the pictures in docs/screenshots: the clock face in the four
 # background styles, each with the time alone and with seconds, day and date,
-# and one just after midnight on 10 April, when the date has grown a digit.
+# one just after midnight on 10 April, when the date has grown a digit, the
+# face in Arabic and Korean, and at 144 dpi the face, the settings sheet and
+# a ringing alarm's message window.
 # Runs the real tockmere.exe under an Xvfb and a Wine prefix of its own (the
 # test harness's, in BUILD/screenshots-env), at a fixed time of day.
 #   tools/screenshots.sh [BUILD]    BUILD: a Windows build tree (build/i686 or build/x86_64)
@@ -140,4 +142,26 @@ done
 [ -n "$sheet" ] || { echo "screenshots: the settings sheet did not open" >&2; kill "$clock"; exit 1; }
 sleep 1.5
 crop "$sheet" settings-144dpi
+end_clock
+
+# A ringing alarm's message window, with its Snooze, at 144 dpi.
+settings "Show dialog box for alarm=1" "X=40" "Y=40"
+alarm_reg=$envdir/alarm.reg
+{
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vellomar\\Tockmere\\Events]\n'
+  for pair in is_on=1 hours=7 minutes=30 period=0 days=127 base_date_day=1 base_date_month=1; do
+    printf '"Event_00_%s"=dword:%08x\n' "${pair%=*}" "${pair##*=}"
+  done
+  printf '"Event_00_description"="Wake up"\n'
+} >"$alarm_reg"
+"$WINE_LOADER" regedit /s "Z:${alarm_reg//\//\\}" >/dev/null 2>&1 </dev/null
+start_clock '2027-03-17 07:29:58'
+message=
+for _ in $(seq 100); do
+  message=$(xdotool search --name '^Message from Tockmere$' 2>/dev/null | head -n1) && [ -n "$message" ] && break
+  sleep 0.1
+done
+[ -n "$message" ] || { echo "screenshots: the message window did not open" >&2; kill "$clock"; exit 1; }
+sleep 1
+crop "$message" message-144dpi
 end_clock
