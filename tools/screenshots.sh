@@ -3,7 +3,7 @@
 # background styles, each with the time alone and with seconds, day and date,
 # one just after midnight on 10 April, when the date has grown a digit, the
 # face in Arabic and Korean, and at 144 dpi the face, the settings sheet and
-# a ringing alarm's message window.
+# a ringing alarm's message window and the window of missed alarms.
 # Runs the real tockmere.exe under an Xvfb and a Wine prefix of its own (the
 # test harness's, in BUILD/screenshots-env), at a fixed time of day.
 #   tools/screenshots.sh [BUILD]    BUILD: a Windows build tree (build/i686 or build/x86_64)
@@ -145,23 +145,46 @@ crop "$sheet" settings-144dpi
 end_clock
 
 # A ringing alarm's message window, with its Snooze, at 144 dpi.
-settings "Show dialog box for alarm=1" "X=40" "Y=40"
-alarm_reg=$envdir/alarm.reg
-{
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vellomar\\Tockmere\\Events]\n'
-  for pair in is_on=1 hours=7 minutes=30 period=0 days=127 base_date_day=1 base_date_month=1; do
-    printf '"Event_00_%s"=dword:%08x\n' "${pair%=*}" "${pair##*=}"
+# Daily alarms, slot by slot, from "HH:MM=Description" arguments.
+alarms() {
+  local reg=$envdir/alarms.reg slot=0 pair
+  {
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vellomar\\Tockmere\\Events]\n'
+    for alarm in "$@"; do
+      local time=${alarm%%=*}
+      for pair in is_on=1 hours=$((10#${time%:*})) minutes=$((10#${time#*:})) period=0 days=127 base_date_day=1 base_date_month=1; do
+        printf '"Event_%02d_%s"=dword:%08x\n' "$slot" "${pair%=*}" "${pair##*=}"
+      done
+      printf '"Event_%02d_description"="%s"\n' "$slot" "${alarm#*=}"
+      slot=$((slot + 1))
+    done
+  } >"$reg"
+  "$WINE_LOADER" regedit /s "Z:${reg//\//\\}" >/dev/null 2>&1 </dev/null
+}
+
+# Waits for the clock's window captioned $1 and crops it into $2.
+crop_window_named() {
+  local found=
+  for _ in $(seq 100); do
+    found=$(xdotool search --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$found" ] && break
+    sleep 0.1
   done
-  printf '"Event_00_description"="Wake up"\n'
-} >"$alarm_reg"
-"$WINE_LOADER" regedit /s "Z:${alarm_reg//\//\\}" >/dev/null 2>&1 </dev/null
+  [ -n "$found" ] || { echo "screenshots: no window \"$1\"" >&2; kill "$clock"; exit 1; }
+  sleep 1
+  crop "$found" "$2"
+}
+
+settings "Show dialog box for alarm=1" "X=40" "Y=40"
+alarms "07:30=Wake up"
 start_clock '2027-03-17 07:29:58'
-message=
-for _ in $(seq 100); do
-  message=$(xdotool search --name '^Message from Tockmere$' 2>/dev/null | head -n1) && [ -n "$message" ] && break
-  sleep 0.1
-done
-[ -n "$message" ] || { echo "screenshots: the message window did not open" >&2; kill "$clock"; exit 1; }
-sleep 1
-crop "$message" message-144dpi
+crop_window_named "Message from Tockmere" message-144dpi
+end_clock
+
+# A sleep from 07:38 to 10:00 over three alarms: one window lists them.
+settings "Show dialog box for alarm=1" "Show seconds=1" "X=40" "Y=40"
+alarms "07:40=Wake" "08:15=Tea" "09:00=Call"
+start_clock '2027-03-17 07:38:00'
+sleep 2
+set_clock '2027-03-17 10:00:00'
+crop_window_named "Missed alarms" missed-144dpi
 end_clock
