@@ -147,6 +147,20 @@ TEST_F(Face, EverySecondTheWindowShowsWhatAFullRepaintShowsOnlyChangesArePainted
 
 // Run again by the harness with the prefix at 144 dpi (TOCKMERE_TEST_DPI). The face laid out for the window's DPI
 // and for 96: at 1.5 times the DPI it is 1.5 times as wide and as tall, and so are its digits, on one line inside it.
+// Paints the face; the client area in `window`, and the box of its red ink.
+static RECT paintedInk(RECT& window)
+{
+    RECT ink{10000, 10000, -1, -1};
+    GetClientRect(app.hwndMain, &window);
+    RedrawWindow(app.hwndMain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (int y = 0; y < window.bottom; ++y)
+        for (int x = 0; x < window.right; ++x)
+            if (GetPixel(app.frameDC, x, y) == RED)
+                ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                       std::max<LONG>(ink.bottom, y + 1)};
+    return ink;
+}
+
 TEST_F(Face, AtTheMonitorsDpiTheFaceAndItsDigitsScaleTogetherOnOneLine)
 {
     const int systemDpi = std::getenv("TOCKMERE_TEST_DPI") ? std::atoi(std::getenv("TOCKMERE_TEST_DPI")) : 96;
@@ -158,14 +172,7 @@ TEST_F(Face, AtTheMonitorsDpiTheFaceAndItsDigitsScaleTogetherOnOneLine)
     auto drawAt = [](int dpi) {
         app.dpi = dpi;
         resizeFace();
-        RECT window{}, ink{10000, 10000, -1, -1};
-        GetClientRect(app.hwndMain, &window);
-        RedrawWindow(app.hwndMain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        for (int y = 0; y < window.bottom; ++y)
-            for (int x = 0; x < window.right; ++x)
-                if (GetPixel(app.frameDC, x, y) == RED)
-                    ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
-                           std::max<LONG>(ink.bottom, y + 1)};
+        RECT window{}, ink = paintedInk(window);
         return Drawn{window.right, window.bottom, ink};
     };
     Drawn base = drawAt(96), large = drawAt(systemDpi == 96 ? 144 : systemDpi);
@@ -233,14 +240,7 @@ TEST_F(Face, InTheUsersScriptEveryCharacterHasAGlyphInTheFontItIsDrawnInOnOneLin
     else
         EXPECT_GT(inFallback, 0u) << "nothing beyond the face font: is the locale set?" << codes;
     // One line inside the window it was measured for: the ink starts and ends within it, one line high.
-    RECT window{}, ink{10000, 10000, -1, -1};
-    GetClientRect(app.hwndMain, &window);
-    RedrawWindow(app.hwndMain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    for (int y = 0; y < window.bottom; ++y)
-        for (int x = 0; x < window.right; ++x)
-            if (GetPixel(app.frameDC, x, y) == RED)
-                ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
-                       std::max<LONG>(ink.bottom, y + 1)};
+    RECT window{}, ink = paintedInk(window);
     EXPECT_TRUE(ink.left > 0 && ink.right < window.right && ink.top >= 0 && ink.bottom <= window.bottom &&
                 ink.right - ink.left > window.right / 2)
         << ink.left << "-" << ink.right << " of " << window.right << ", " << ink.top << "-" << ink.bottom;
